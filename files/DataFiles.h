@@ -1,0 +1,24 @@
+// Case data files (.dxy / .drz) and text results files (.txt).
+#pragma once
+
+#include <string>
+
+#include "core/Host.h"
+#include "core/Records.h"
+
+namespace resheat {
+
+// Writers: throw IoError with the platform's message ("File access denied",
+// "Disk full", ...) when the file cannot be written.  The target is replaced
+// only once every line is written.
+void SaveDataXY(const std::string &fileName, const DataXY &record);
+void SaveDataRZ(const std::string &fileName, const DataRZ &record);
+void SaveTextResultsXY(const std::string &fileName, const DataXY &data, const ResultsXY &results);
+void SaveTextResultsRZ(const std::string &fileName, const DataRZ &data, const ResultsRZ &results);
+
+// Readers: report problems through `host` (caption "Execution Error") and
+// return false; the record is then left exactly as it was.
+bool LoadDataXY(const std::string &fileName, DataXY &record, CalcHost &host);
+bool LoadDataRZ(const std::string &fileName, DataRZ &record, CalcHost &host);
+
+} // namespace resheat

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: install the Debian packages the build
+# needs when any is missing, then configure and build in build/.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+
+packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build --parallel "$(nproc)"
