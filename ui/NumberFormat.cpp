@@ -1,0 +1,211 @@
+#include "ui/NumberFormat.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace resheat::ui {
+
+namespace {
+
+// The 18 leading decimal digits of |value| (correctly rounded) and the
+// decimal exponent of the first one: value = 0.d1d2... * 10^(exponent + 1).
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+constexpr int kMaxDigits = 18;
+
+Decimal ToDecimal(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", kMaxDigits - 1, std::fabs(value));
+    const std::string text(buffer);
+    Decimal d;
+    const auto ePos = text.find('e');
+    for (std::size_t i = 0; i < ePos; ++i)
+        if (text[i] != '.')
+            d.digits.push_back(text[i]);
+    d.exponent = std::stoi(text.substr(ePos + 1));
+    return d;
+}
+
+// Keeps the first `count` digits (1 <= count), rounding half away from zero;
+// a carry out of the first digit raises the exponent.
+void RoundTo(Decimal &d, int count)
+{
+    if (count >= static_cast<int>(d.digits.size()))
+        return;
+    const bool up = d.digits[count] >= '5';
+    d.digits.resize(count);
+    if (!up)
+        return;
+    int i = count - 1;
+    while (i >= 0 && d.digits[i] == '9') {
+        d.digits[i] = '0';
+        --i;
+    }
+    if (i >= 0) {
+        ++d.digits[i];
+    } else {
+        d.digits.insert(d.digits.begin(), '1');
+        d.digits.pop_back();
+        ++d.exponent;
+    }
+}
+
+QString DecimalSeparator()
+{
+    return QLocale().decimalPoint();
+}
+
+QString NonFinite(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+} // namespace
+
+QString FormatGeneral(double value, int significantDigits)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    const int count = std::clamp(significantDigits, 1, kMaxDigits);
+    Decimal d = ToDecimal(value);
+    RoundTo(d, count);
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+
+    const QString separator = DecimalSeparator();
+    QString out = value < 0 ? QStringLiteral("-") : QString();
+    const QString digits = QString::fromLatin1(d.digits);
+    if (d.exponent >= -4 && d.exponent < count) {
+        if (d.exponent >= 0) {
+            const int intLength = d.exponent + 1;
+            if (digits.size() <= intLength) {
+                out += digits + QString(intLength - digits.size(), QLatin1Char('0'));
+            } else {
+                out += digits.left(intLength) + separator + digits.mid(intLength);
+            }
+        } else {
+            out += QLatin1Char('0') + separator + QString(-d.exponent - 1, QLatin1Char('0')) + digits;
+        }
+    } else {
+        out += digits.left(1);
+        if (digits.size() > 1)
+            out += separator + digits.mid(1);
+        out += QLatin1Char('E') + QString::number(d.exponent);
+    }
+    return out;
+}
+
+QString FormatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    decimals = std::clamp(decimals, 0, 30);
+    // Integer M = |value| * 10^decimals rounded, as a digit string.
+    std::string m;
+    if (value != 0) {
+        Decimal d = ToDecimal(value);
+        const int keep = d.exponent + 1 + decimals;
+        if (keep > 0) {
+            RoundTo(d, keep);
+            m = d.digits;
+            const int length = d.exponent + 1 + decimals;
+            if (static_cast<int>(m.size()) < length)
+                m.append(length - m.size(), '0');
+        } else if (keep == 0 && d.digits[0] >= '5') {
+            m = "1";
+        }
+    }
+    if (m.empty())
+        m = "0";
+    if (static_cast<int>(m.size()) <= decimals)
+        m.insert(0, decimals + 1 - m.size(), '0');
+    const bool zero = m.find_first_not_of('0') == std::string::npos;
+
+    QString out = value < 0 && !zero ? QStringLiteral("-") : QString();
+    const auto intLength = static_cast<qsizetype>(m.size()) - decimals;
+    out += QString::fromLatin1(m.data(), intLength);
+    if (decimals > 0)
+        out += DecimalSeparator() + QString::fromLatin1(m.data() + intLength, decimals);
+    return out;
+}
+
+bool ParseRegionalNumber(const QString &text, double &value)
+{
+    // Blanks around the number are allowed, nothing else.
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    const QString body = text.mid(begin, end - begin);
+
+    const QString separator = QRegularExpression::escape(DecimalSeparator());
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QStringLiteral("([+-]?)([0-9]*)(?:%1([0-9]*))?(?:[eE]([+-]?[0-9]+))?").arg(separator)));
+    const auto match = pattern.match(body);
+    if (!match.hasMatch())
+        return false;
+    const QString intDigits = match.captured(2);
+    const QString fracDigits = match.captured(3);
+    if (intDigits.isEmpty() && fracDigits.isEmpty())
+        return false;
+
+    std::string plain = match.captured(1).toStdString();
+    if (!plain.empty() && plain[0] == '+')
+        plain.clear();
+    plain += intDigits.isEmpty() ? std::string("0") : intDigits.toStdString();
+    if (!fracDigits.isEmpty())
+        plain += '.' + fracDigits.toStdString();
+    const QString exponent = match.captured(4);
+    if (!exponent.isEmpty())
+        plain += 'e' + exponent.toStdString();
+
+    double result = 0;
+    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
+    if (ptr != plain.data() + plain.size())
+        return false;
+    if (ec == std::errc::result_out_of_range) {
+        // Either beyond the largest double (rejected) or below the smallest
+        // one (stored as 0).  Tell them apart by the decimal exponent of
+        // the first significant digit.
+        const QString allDigits = intDigits + fracDigits;
+        const qsizetype first = allDigits.indexOf(QRegularExpression(QStringLiteral("[1-9]")));
+        if (first < 0) {
+            result = 0;
+        } else {
+            long long scale = static_cast<long long>(intDigits.size()) - 1 - first;
+            bool expOk = true;
+            const long long e = exponent.toLongLong(&expOk);
+            if (!expOk) // more digits than a 64-bit number holds
+                scale = exponent.startsWith(QLatin1Char('-')) ? -1 : 1;
+            else
+                scale += e;
+            if (scale >= 0)
+                return false;
+            result = 0;
+        }
+    } else if (ec != std::errc()) {
+        return false;
+    }
+    if (!std::isfinite(result))
+        return false;
+    value = result;
+    return true;
+}
+
+} // namespace resheat::ui
