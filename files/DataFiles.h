@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Host.h"
 #include "core/Records.h"
@@ -15,6 +16,10 @@ void SaveDataXY(const std::string &fileName, const DataXY &record);
 void SaveDataRZ(const std::string &fileName, const DataRZ &record);
 void SaveTextResultsXY(const std::string &fileName, const DataXY &data, const ResultsXY &results);
 void SaveTextResultsRZ(const std::string &fileName, const DataRZ &data, const ResultsRZ &results);
+
+// The lines of a text results file, without line ends.
+std::vector<std::string> TextResultsLinesXY(const DataXY &data, const ResultsXY &results);
+std::vector<std::string> TextResultsLinesRZ(const DataRZ &data, const ResultsRZ &results);
 
 // Readers: report problems through `host` (caption "Execution Error") and
 // return false; the record is then left exactly as it was.

@@ -1,0 +1,117 @@
+#include "cli/CalcOutput.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "files/DataFiles.h"
+#include "files/SafeWriter.h"
+
+namespace resheat {
+
+std::string ShortestNumber(double v)
+{
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+namespace {
+
+std::vector<std::string> ResultLines(const CalcOutput &out)
+{
+    return out.geometry == Geometry::XY ? TextResultsLinesXY(out.xy, out.resultsXY)
+                                        : TextResultsLinesRZ(out.rz, out.resultsRZ);
+}
+
+int HistoryColumns(const CalcOutput &out) { return out.geometry == Geometry::XY ? 4 : 3; }
+
+// JSON string of a material name: its bytes are taken as Latin-1.
+std::string JsonString(const std::string &s)
+{
+    std::string r = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            r += '\\';
+            r += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            r += buf;
+        } else {
+            r += static_cast<char>(c);
+        }
+    }
+    return r + "\"";
+}
+
+template <typename Record, std::size_t N>
+std::string JsonNumbers(const Record &r, const std::array<double Record::*, N> &fields)
+{
+    std::string s = "[";
+    for (std::size_t i = 0; i < N; ++i)
+        s += (i ? ", " : "") + ShortestNumber(r.*fields[i]);
+    return s + "]";
+}
+
+} // namespace
+
+std::string FormatText(const CalcOutput &out)
+{
+    std::string s;
+    for (const auto &line : ResultLines(out))
+        s += line + "\n";
+    s += "\n";
+    const bool xy = out.geometry == Geometry::XY;
+    s += xy ? "time [s]  To [oC]  Tw [oC]  Th [oC]\n" : "time [s]  To [oC]  Tr [oC]\n";
+    for (const auto &row : out.history) {
+        char buf[128];
+        if (xy)
+            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %7.1f\n", row[0], row[1], row[2], row[3]);
+        else
+            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f\n", row[0], row[1], row[2]);
+        s += buf;
+    }
+    return s;
+}
+
+std::string FormatJson(const CalcOutput &out)
+{
+    const bool xy = out.geometry == Geometry::XY;
+    std::string s = "{\"geometry\": ";
+    s += xy ? "\"xy\"" : "\"rz\"";
+    s += ", \"material\": " + JsonString(xy ? out.xy.name.str() : out.rz.name.str());
+    s += ", \"data\": " + (xy ? JsonNumbers(out.xy, kDataXYNumbers) : JsonNumbers(out.rz, kDataRZNumbers));
+    s += ", \"results\": " + (xy ? JsonNumbers(out.resultsXY, kResultsXYNumbers)
+                                 : JsonNumbers(out.resultsRZ, kResultsRZNumbers));
+    s += ", \"history\": [";
+    for (std::size_t i = 0; i < out.history.size(); ++i) {
+        const auto &row = out.history[i];
+        s += i ? ", [" : "[";
+        for (int c = 0; c < 4; ++c)
+            s += (c ? ", " : "") + ShortestNumber(row[c]);
+        s += "]";
+    }
+    s += "], \"messages\": [";
+    for (std::size_t i = 0; i < out.messages.size(); ++i) {
+        s += i ? ", " : "";
+        s += "{\"caption\": " + JsonString(out.messages[i].caption) +
+             ", \"text\": " + JsonString(out.messages[i].text) + "}";
+    }
+    s += "]}\n";
+    return s;
+}
+
+void WriteHistoryCsv(const std::string &fileName, const CalcOutput &out)
+{
+    const int columns = HistoryColumns(out);
+    std::vector<std::string> lines{columns == 4 ? "time_s,To_C,Tw_C,Th_C" : "time_s,To_C,Tr_C"};
+    for (const auto &row : out.history) {
+        std::string line;
+        for (int c = 0; c < columns; ++c)
+            line += (c ? "," : "") + ShortestNumber(row[c]);
+        lines.push_back(line);
+    }
+    WriteLines(fileName, lines, "\n");
+}
+
+} // namespace resheat

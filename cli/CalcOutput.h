@@ -1,0 +1,45 @@
+// What resheat-calc prints or writes for one calculated case.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Heating.h"
+#include "core/Records.h"
+
+namespace resheat {
+
+enum class Geometry { XY, RZ };
+
+struct Message {
+    std::string caption;
+    std::string text;
+};
+
+struct CalcOutput {
+    Geometry geometry = Geometry::XY;
+    DataXY xy;
+    DataRZ rz;
+    ResultsXY resultsXY;
+    ResultsRZ resultsRZ;
+    History history{};
+    std::vector<Message> messages;
+
+    bool rejected() const
+    {
+        const double pv = geometry == Geometry::XY ? resultsXY.powerDensity : resultsRZ.powerDensity;
+        return pv > kPowerDensityLimit;
+    }
+};
+
+// Text results lines (LF), a blank line, the history as an aligned table.
+std::string FormatText(const CalcOutput &out);
+// One JSON object; every number reads back to the same double.
+std::string FormatJson(const CalcOutput &out);
+// CSV: header time_s,To_C,Tw_C,Th_C (rz: time_s,To_C,Tr_C) and 50 rows.
+void WriteHistoryCsv(const std::string &fileName, const CalcOutput &out);
+
+// Shortest decimal text that reads back to the same double.
+std::string ShortestNumber(double v);
+
+} // namespace resheat

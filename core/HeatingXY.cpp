@@ -1,0 +1,155 @@
+// Temperature history of the rectangular bar: a double series over the
+// eigenvalues of the width and thickness directions, for uniform internal
+// heat generation with heat transfer at the surface.
+#include <cmath>
+#include <numbers>
+
+#include "core/Arith.h"
+#include "core/Heating.h"
+#include "core/Lumped.h"
+#include "core/SpecialFunctions.h"
+#include "core/SeriesXY.h"
+
+namespace resheat {
+
+using namespace arith;
+
+SeriesXY::SeriesXY(const RootTable &mu, const RootTable &nu, double w, double h, double lambda,
+                   double c, double rho)
+    : w_(w), h_(h)
+{
+    const double a = Div(lambda, Mul(c, rho));
+    for (int i = 0; i < kRootSlots; ++i) {
+        sinMu_[i] = std::sin(mu[i]);
+        sinNu_[i] = std::sin(nu[i]);
+        const double twoMu = Mul(2.0, mu[i]);
+        const double twoNu = Mul(2.0, nu[i]);
+        shapeMu_[i] = Add(1.0, Div(std::sin(twoMu), twoMu));
+        shapeNu_[i] = Add(1.0, Div(std::sin(twoNu), twoNu));
+    }
+    for (int j = 0; j < kRootSlots; ++j) {
+        for (int i = 0; i < kRootSlots; ++i) {
+            const double qi = Div(mu[i], w);
+            const double qj = Div(nu[j], h);
+            const double q = Add(Mul(qi, qi), Mul(qj, qj));
+            qa_[j][i] = Mul(q, a);
+            sinProduct_[j][i] = Mul(sinMu_[i], sinNu_[j]);
+            den_[j][i] = Mul(Mul(Mul(Mul(mu[i], nu[j]), shapeMu_[i]), shapeNu_[j]), q);
+        }
+    }
+    mu_ = mu;
+    nu_ = nu;
+}
+
+void SeriesXY::SetTime(double t)
+{
+    for (int j = 0; j < kRootSlots; ++j)
+        for (int i = 0; i < kRootSlots; ++i) {
+            const double qat = Mul(qa_[j][i], t);
+            e_[j][i] = (qat >= 50) ? 1.0 : Sub(1.0, Exp(-qat));
+        }
+}
+
+double SeriesXY::Sum(double x, double y) const
+{
+    double cx[kRootSlots], cy[kRootSlots];
+    for (int i = 0; i < kRootSlots; ++i) {
+        cx[i] = std::cos(Div(Mul(mu_[i], x), w_));
+        cy[i] = std::cos(Div(Mul(nu_[i], y), h_));
+    }
+    double s = 0;
+    for (int j = 0; j < kRootSlots; ++j)
+        for (int i = 0; i < kRootSlots; ++i) {
+            const double num = Mul(Mul(sinProduct_[j][i], cx[i]), cy[j]);
+            s = Add(s, Mul(Div(num, den_[j][i]), e_[j][i]));
+        }
+    return s;
+}
+
+void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, double userTime,
+                   History &history, CalcHost &host)
+{
+    const DataXY d = data;
+
+    results.mass = ChargeMassXY(d);
+    results.resistance = ChargeResistanceXY(d);
+    results.realVoltage = RealVoltage(d.supplyVoltage, d.voltageDrop);
+    results.current = CurrentIntensity(results.realVoltage, results.resistance);
+    results.power = AppliedPower(results.realVoltage, results.current);
+    results.powerDensity = PowerDensityXY(d, results.current);
+
+    const double th = fixedTime ? userTime
+                                : HeatingTime(results.mass, d.specificHeat, d.startTemp,
+                                              d.finishTemp, results.power);
+    results.heatingTime = th;
+
+    if (results.powerDensity > kPowerDensityLimit) {
+        host.showMessage("Calculation Error", "Power density greatest then 1E10 ?!!!");
+        host.showMessage("Calculation Error", "Change input data");
+        return;
+    }
+
+    const double K = Div(Mul(4.0, results.powerDensity), d.conductivity);
+    results.contacts = NumberOfContacts(results.current, d.maxContactCurrent);
+    results.biotWidth = Div(Mul(d.alfa, d.width), d.conductivity);
+    results.biotHeight = Div(Mul(d.alfa, d.thickness), d.conductivity);
+
+    host.showProgress();
+    try {
+        RootTable mu{}, nu{};
+        std::uint8_t muCounter = 1, nuCounter = 1;
+        bool muOk = true, nuOk = true;
+        double x0 = 1E-8;
+        double xe = std::numbers::pi;
+        for (int k = 1; k <= kRootSlots; ++k) {
+            if (muOk) {
+                RootScan(40, muCounter, d.conductivity, d.alfa, d.width, 1E-8, x0, xe, 0.1, 1E-5,
+                         CharFunctionXY, mu, muOk, host);
+            } else {
+                ++muCounter;
+                if (muCounter <= kRootSlots)
+                    mu[muCounter - 1] = x0 - 1E-8;
+            }
+            if (nuOk) {
+                RootScan(40, nuCounter, d.conductivity, d.alfa, d.thickness, 1E-8, x0, xe, 0.1,
+                         1E-5, CharFunctionXY, nu, nuOk, host);
+            } else {
+                ++nuCounter;
+                if (nuCounter <= kRootSlots)
+                    nu[nuCounter - 1] = x0 - 1E-8;
+            }
+            x0 = xe + 1E-8;
+            xe = xe + std::numbers::pi;
+        }
+
+        SeriesXY series(mu, nu, d.width, d.thickness, d.conductivity, d.specificHeat, d.density);
+        const double dt = th / 50;
+        double t = 0;
+        bool finishReached = false;
+        History rows{};
+        for (int i = 0; i < kHistoryRows; ++i) {
+            t = Add(t, dt);
+            series.SetTime(t);
+            const double to = Add(d.startTemp, Mul(K, series.Sum(0, 0)));
+            const double tw = Add(d.startTemp, Mul(K, series.Sum(d.width / 2, 0)));
+            const double thh = Add(d.startTemp, Mul(K, series.Sum(0, d.thickness / 2)));
+            rows[i] = {t, to, tw, thh};
+            if (to >= d.finishTemp && !finishReached) {
+                results.heatingTime = t;
+                finishReached = true;
+            }
+        }
+        // The rows are stored together, so a run abandoned by a fault never
+        // leaves a history mixed from two runs.
+        history = rows;
+        const HistoryRow &last = rows[kHistoryRows - 1];
+        results.diffWidth = Sub(last[1], last[3]);
+        results.diffHeight = Sub(last[1], last[2]);
+    } catch (...) {
+        host.hideProgress();
+        throw;
+    }
+    host.hideProgress();
+}
+
+} // namespace resheat
