@@ -1,0 +1,264 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "core/Errors.h"
+#include "files/DataFiles.h"
+#include "support/RecordingHost.h"
+
+using namespace resheat;
+using resheat::testing::RecordingHost;
+using resheat::testing::WorkedBar;
+using resheat::testing::WorkedRod;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DataFilesTest : public ::testing::Test {
+protected:
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("resheat-files-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    std::string path(const char *name) const { return (dir / name).string(); }
+    static std::string Read(const std::string &p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void Write(const std::string &p, const std::string &bytes)
+    {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+};
+
+} // namespace
+
+TEST_F(DataFilesTest, BarFileByteForByte)
+{
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    const std::string expected =
+        "Dane dla wsadu prostopadlosciennego\r\n"
+        " \r\n"
+        "nazwa materialu                               steel\r\n"
+        "dlugosc wsadu                           [m]    1.00000000000000E+0000\r\n"
+        "szerokosc wsadu                         [m]    5.00000000000000E-0002\r\n"
+        "wysokosc wsadu                          [m]    5.00000000000000E-0002\r\n"
+        "gestosc                             [kg/m3]    7.80000000000000E+0003\r\n"
+        "cieplo wlasciwe                  [Ws/(kgK)]    4.81320000000000E+0002\r\n"
+        "przewodnosc cieplna wlasciwa       [W/(mK)]    8.78800000000000E+0001\r\n"
+        "rezystywnosc                         [om*m]    1.53840000000000E-0007\r\n"
+        "napiecie zasilania                      [V]    1.00000000000000E+0001\r\n"
+        "spadek napiecia w torze zasilajacym     [%]    1.00000000000000E+0001\r\n"
+        "temperatura poczatkowa                 [oC]    2.00000000000000E+0001\r\n"
+        "temperatura koncowa                    [oC]    1.50000000000000E+0003\r\n"
+        "wspolczynnik przejmowania ciepla  [W/(m2K)]    1.50000000000000E+0001\r\n"
+        "maksymalny prad styku                   [A]    1.00000000000000E+0003\r\n";
+    EXPECT_EQ(Read(path("bar.dxy")), expected);
+}
+
+TEST_F(DataFilesTest, RodFileHasFifteenLinesOfSixtyNine)
+{
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    std::istringstream in(Read(path("rod.drz")));
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(line.back(), '\r');
+        line.pop_back();
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "Dane dla wsadu cylindrycznego");
+    EXPECT_EQ(lines[4], "srednica wsadu                          [m]    5.00000000000000E-0002");
+    EXPECT_EQ(lines[5].substr(0, 46), "gestosc                             [kg/m3]   ");
+    for (std::size_t i = 3; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].size(), 69u) << i;
+}
+
+TEST_F(DataFilesTest, ShippedExamplesAreWhatSaveWrites)
+{
+    const std::string examples = RESHEAT_SOURCE_DIR "/examples";
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    EXPECT_EQ(Read(examples + "/steel-bar.dxy"), Read(path("bar.dxy")));
+    EXPECT_EQ(Read(examples + "/steel-rod.drz"), Read(path("rod.drz")));
+}
+
+TEST_F(DataFilesTest, ClearedRecordWritesEmptyNameAndZeros)
+{
+    SaveDataXY(path("c.dxy"), DataXY{});
+    std::istringstream in(Read(path("c.dxy")));
+    std::string line;
+    std::getline(in, line);
+    std::getline(in, line);
+    std::getline(in, line);
+    EXPECT_EQ(line, "nazwa materialu                               \r");
+    int numeric = 0;
+    while (std::getline(in, line)) {
+        EXPECT_EQ(line.substr(45), "  0.00000000000000E+0000\r");
+        ++numeric;
+    }
+    EXPECT_EQ(numeric, 13);
+}
+
+TEST_F(DataFilesTest, RoundTripKeepsNameAndFifteenDigits)
+{
+    DataXY d = WorkedBar();
+    d.name.set("twelve chars");
+    d.resistivity = 1.23456789012345678e-7;
+    d.startTemp = -40.25;
+    SaveDataXY(path("r.dxy"), d);
+    DataXY back;
+    RecordingHost host;
+    ASSERT_TRUE(LoadDataXY(path("r.dxy"), back, host));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(back.name.str(), "twelve chars");
+    EXPECT_NEAR(back.resistivity, d.resistivity, 1e-21);
+    EXPECT_EQ(back.startTemp, -40.25);
+    EXPECT_EQ(back.length, 1);
+
+    DataRZ rod = WorkedRod();
+    SaveDataRZ(path("r.drz"), rod);
+    DataRZ rback;
+    ASSERT_TRUE(LoadDataRZ(path("r.drz"), rback, host));
+    EXPECT_EQ(rback, rod);
+}
+
+TEST_F(DataFilesTest, ReaderIgnoresHeaderAndCutsLongNames)
+{
+    std::string text = "whatever header\r\nxx\r\n" + std::string(46, '-') + "a twenty char name!!\r\n";
+    for (int i = 0; i < 13; ++i)
+        text += std::string(46, ' ') + "   2.5\n"; // LF alone is accepted too
+    text += "trailing junk\r\n";
+    Write(path("h.dxy"), text);
+    DataXY d;
+    RecordingHost host;
+    ASSERT_TRUE(LoadDataXY(path("h.dxy"), d, host));
+    EXPECT_EQ(d.name.str(), "a twenty cha");
+    EXPECT_EQ(d.maxContactCurrent, 2.5);
+}
+
+TEST_F(DataFilesTest, BadNumberLeavesTheRecordAsItWas)
+{
+    DataXY original = WorkedBar();
+    const char *badValues[] = {"2,5", "2.5 ", "", "abc"};
+    for (const char *bad : badValues) {
+        SaveDataXY(path("b.dxy"), DataXY{});
+        std::string text = Read(path("b.dxy"));
+        // Replace the value of the fifth numeric line (density).
+        const auto pos = text.find("gestosc");
+        const auto end = text.find("\r\n", pos);
+        text.replace(pos + 46, end - pos - 46, bad);
+        Write(path("b.dxy"), text);
+        DataXY d = original;
+        RecordingHost host;
+        EXPECT_FALSE(LoadDataXY(path("b.dxy"), d, host)) << bad;
+        EXPECT_EQ(d, original) << bad;
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].first, "Execution Error");
+        EXPECT_EQ(host.messages[0].second, "Incorrect data format");
+    }
+}
+
+TEST_F(DataFilesTest, MissingFileMessagesDifferByGeometry)
+{
+    DataXY xy = WorkedBar();
+    DataRZ rz = WorkedRod();
+    RecordingHost host;
+    EXPECT_FALSE(LoadDataXY(path("none.dxy"), xy, host));
+    EXPECT_FALSE(LoadDataRZ(path("none.drz"), rz, host));
+    EXPECT_FALSE(LoadDataXY(dir.string(), xy, host)); // a folder is no file
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[0].second, "Incorrect path");
+    EXPECT_EQ(host.messages[1].second, "Incorrect data format");
+    EXPECT_EQ(host.messages[2].second, "Incorrect path");
+    EXPECT_EQ(xy, WorkedBar());
+    EXPECT_EQ(rz, WorkedRod());
+}
+
+TEST_F(DataFilesTest, CrossGeometryReads)
+{
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    RecordingHost host;
+
+    // An xy file read as rz: the first twelve numbers in order.
+    DataRZ rz;
+    ASSERT_TRUE(LoadDataRZ(path("bar.dxy"), rz, host));
+    EXPECT_EQ(rz.diameter, 0.05); // the width
+    EXPECT_EQ(rz.density, 0.05);  // the thickness
+    EXPECT_EQ(rz.specificHeat, 7800);
+    EXPECT_EQ(rz.maxContactCurrent, 15);
+
+    // An rz file read as xy fails at the thirteenth number.
+    DataXY xy = WorkedBar();
+    xy.name.set("old");
+    EXPECT_FALSE(LoadDataXY(path("rod.drz"), xy, host));
+    EXPECT_EQ(xy.name.str(), "old");
+    EXPECT_EQ(host.messages.back().second, "Incorrect data format");
+}
+
+TEST_F(DataFilesTest, EmptyFileIsAFormatError)
+{
+    Write(path("e.dxy"), "");
+    DataXY d = WorkedBar();
+    RecordingHost host;
+    EXPECT_FALSE(LoadDataXY(path("e.dxy"), d, host));
+    EXPECT_EQ(host.messages.at(0).second, "Incorrect data format");
+    EXPECT_EQ(d, WorkedBar());
+}
+
+TEST_F(DataFilesTest, FailedSaveKeepsTheOldFileAndLeavesNoPartialFile)
+{
+    SaveDataXY(path("keep.dxy"), WorkedBar());
+    const std::string before = Read(path("keep.dxy"));
+    if (::geteuid() != 0) {
+        fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+        try {
+            SaveDataXY(path("keep.dxy"), DataXY{});
+            FAIL() << "saving into a read-only folder must fail";
+        } catch (const IoError &e) {
+            EXPECT_STREQ(e.what(), "File access denied");
+        }
+        fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(Read(path("keep.dxy")), before);
+    }
+    // A folder in place of the file.
+    fs::create_directory(dir / "sub.dxy");
+    EXPECT_THROW(SaveDataXY(path("sub.dxy"), WorkedBar()), IoError);
+    // A folder that does not exist.
+    EXPECT_THROW(SaveDataXY(path("no/such/dir.dxy"), WorkedBar()), IoError);
+    // No temporary file is left behind.
+    int files = 0;
+    for (const auto &e : fs::directory_iterator(dir))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(DataFilesTest, FullDeviceReportsDiskFull)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    try {
+        SaveDataXY("/dev/full", WorkedBar());
+        FAIL() << "writing to a full device must fail";
+    } catch (const IoError &e) {
+        EXPECT_STREQ(e.what(), "Disk full");
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/full")); // still the device
+}
