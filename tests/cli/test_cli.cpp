@@ -1,0 +1,188 @@
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "core/Heating.h"
+#include "files/DataFiles.h"
+#include "support/RecordingHost.h"
+
+using namespace resheat;
+using resheat::testing::RecordingHost;
+using resheat::testing::WorkedBar;
+using resheat::testing::WorkedRod;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Slurp(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("resheat-cli-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string &name) const { return (dir / name).string(); }
+
+    Outcome Run(const std::string &args) const
+    {
+        const std::string cmd = std::string(RESHEAT_CALC_PATH) + " " + args + " >" + path("out") +
+                                " 2>" + path("err") + " </dev/null";
+        Outcome o;
+        const int raw = std::system(cmd.c_str());
+        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        o.out = Slurp(path("out"));
+        o.err = Slurp(path("err"));
+        return o;
+    }
+};
+
+std::vector<std::string> Lines(const std::string &s)
+{
+    std::vector<std::string> v;
+    std::istringstream in(s);
+    std::string line;
+    while (std::getline(in, line))
+        v.push_back(line);
+    return v;
+}
+
+std::vector<double> JsonArray(const std::string &json, const std::string &key)
+{
+    const std::regex re("\"" + key + "\": \\[([^\\]]*)\\]");
+    std::smatch m;
+    std::vector<double> v;
+    if (!std::regex_search(json, m, re))
+        return v;
+    std::istringstream in(m[1].str());
+    std::string item;
+    while (std::getline(in, item, ','))
+        v.push_back(std::strtod(item.c_str(), nullptr));
+    return v;
+}
+
+} // namespace
+
+TEST_F(CliTest, TextOutputOfTheWorkedBar)
+{
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    const auto o = Run(path("bar.dxy"));
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const auto lines = Lines(o.out);
+    ASSERT_EQ(lines.size(), 32u + 1 + 1 + 50);
+    EXPECT_EQ(lines[0], "Data for xy geometry");
+    EXPECT_EQ(lines[27], "Number of contact      [-]      1.46000000000000E+0002");
+    EXPECT_EQ(lines[32], "");
+    EXPECT_EQ(lines[33], "time [s]  To [oC]  Tw [oC]  Th [oC]");
+    EXPECT_EQ(lines[34], "   0.317     64.4     64.4     64.4");
+    EXPECT_EQ(lines[83], "  15.829   2220.6   2172.2   2172.2");
+    EXPECT_EQ(o.out.find('\r'), std::string::npos);
+}
+
+TEST_F(CliTest, JsonReadsBackToTheSameDoubles)
+{
+    SaveDataRZ(path("rod.DRZ"), WorkedRod()); // extension in any letter case
+    const auto o = Run("--json " + path("rod.DRZ"));
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\"geometry\": \"rz\""), std::string::npos);
+    EXPECT_NE(o.out.find("\"material\": \"steel\""), std::string::npos);
+    EXPECT_NE(o.out.find("\"messages\": []"), std::string::npos);
+
+    ResultsRZ r;
+    History h{};
+    RecordingHost host;
+    CalculationRZ(WorkedRod(), false, r, 0, h, host);
+    const auto results = JsonArray(o.out, "results");
+    ASSERT_EQ(results.size(), 10u);
+    for (std::size_t i = 0; i < results.size(); ++i)
+        EXPECT_EQ(results[i], r.*kResultsRZNumbers[i]) << i;
+    EXPECT_EQ(JsonArray(o.out, "data").size(), 12u);
+    const std::regex row("\\[([-0-9.e+]+), ([-0-9.e+]+), ([-0-9.e+]+), 0\\]");
+    const auto begin = std::sregex_iterator(o.out.begin(), o.out.end(), row);
+    int n = 0;
+    for (auto it = begin; it != std::sregex_iterator(); ++it, ++n) {
+        EXPECT_EQ(std::strtod((*it)[1].str().c_str(), nullptr), h[n][0]);
+        EXPECT_EQ(std::strtod((*it)[2].str().c_str(), nullptr), h[n][1]);
+        EXPECT_EQ(std::strtod((*it)[3].str().c_str(), nullptr), h[n][2]);
+    }
+    EXPECT_EQ(n, 50);
+}
+
+TEST_F(CliTest, FixedTimeResultsFileAndHistoryCsv)
+{
+    SaveDataXY(path("bar.dat"), WorkedBar());
+    const auto o = Run("--xy --time 5 --results " + path("r.txt") + " --history " + path("h.csv") +
+                       " " + path("bar.dat"));
+    ASSERT_EQ(o.status, 0) << o.err;
+
+    DataXY d = WorkedBar();
+    ResultsXY r;
+    History h{};
+    RecordingHost host;
+    CalculationXY(d, true, r, 5, h, host);
+    EXPECT_EQ(r.heatingTime, 5);
+    SaveTextResultsXY(path("expected.txt"), d, r);
+    EXPECT_EQ(Slurp(path("r.txt")), Slurp(path("expected.txt")));
+
+    const auto csv = Lines(Slurp(path("h.csv")));
+    ASSERT_EQ(csv.size(), 51u);
+    EXPECT_EQ(csv[0], "time_s,To_C,Tw_C,Th_C");
+    EXPECT_EQ(std::strtod(csv[50].c_str(), nullptr), h[49][0]);
+}
+
+TEST_F(CliTest, ExitStatusesAndMessages)
+{
+    DataXY hot = WorkedBar();
+    hot.supplyVoltage = 100;
+    SaveDataXY(path("hot.dxy"), hot);
+    const auto rejected = Run(path("hot.dxy"));
+    EXPECT_EQ(rejected.status, 1);
+    EXPECT_EQ(rejected.err,
+              "Calculation Error: Power density greatest then 1E10 ?!!!\nCalculation Error: Change input data\n");
+    EXPECT_NE(rejected.out.find("Vol. power density"), std::string::npos); // still printed
+    const auto rejectedJson = Run("--json " + path("hot.dxy"));
+    EXPECT_NE(rejectedJson.out.find("{\"caption\": \"Calculation Error\", \"text\": \"Change input data\"}"),
+              std::string::npos);
+
+    const auto missing = Run(path("none.dxy"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "Execution Error: Incorrect path\n");
+    EXPECT_EQ(missing.out, "");
+
+    DataXY fault = WorkedBar();
+    fault.maxContactCurrent = 0;
+    SaveDataXY(path("fault.dxy"), fault);
+    const auto f = Run(path("fault.dxy"));
+    EXPECT_EQ(f.status, 3);
+    EXPECT_NE(f.err.find("Floating point division by zero"), std::string::npos);
+
+    for (const std::string &args : std::vector<std::string>{"", path("bar.txt"), "--time abc " + path("x.dxy"),
+                                   "--frobnicate " + path("x.dxy"), "--xy --rz a.dxy", "a.dxy b.dxy",
+                                   "--results"}) {
+        const auto u = Run(args);
+        EXPECT_EQ(u.status, 64) << args;
+        EXPECT_NE(u.err.find("usage: resheat-calc"), std::string::npos) << args;
+    }
+}
