@@ -1,0 +1,326 @@
+// The xy text results window: what a showing puts on screen, the heating
+// time box and its re-run, closing, and the printed results page.
+#include "ui/u5.h"
+#include "ui/u8.h"
+
+#include "core/Heating.h"
+#include "ui/NumberFormat.h"
+#include "ui/support/TextResultsSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace resheat;
+using namespace resheat::ui;
+namespace rt = resheat::testing;
+using rt::WorkedBar;
+
+namespace {
+
+class TextResultsXY : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        state.dataXY = WorkedBar();
+        window.setMainWindow(&mainWindow);
+    }
+    void TearDown() override
+    {
+        window.hide();
+        mainWindow.hide();
+        QLocale::setDefault(savedLocale);
+    }
+
+    // A results record whose values exercise the display format.
+    void FillSampleResults()
+    {
+        ResultsXY &r = state.resultsXY;
+        r.mass = 12.3456;
+        r.resistance = 0.000001234;
+        r.realVoltage = 9;
+        r.current = 12345;
+        r.power = 1234.5;
+        r.powerDensity = 1.5E9;
+        r.heatingTime = 123.456;
+        r.contacts = 146;
+        r.biotWidth = 0.0085344;
+        r.biotHeight = 0.5;
+        r.diffWidth = 48.399;
+        r.diffHeight = -3.25;
+    }
+
+    // Runs the worked case as the main window's command would.
+    void RunWorkedCase()
+    {
+        CalculationXY(state.dataXY, false, state.resultsXY, 0, state.historyXY, host);
+    }
+
+    QLocale savedLocale;
+    ProgramState state;
+    rt::TextResultsDesktop desktop;
+    rt::RecordingHost host;
+    TForm8 report;
+    QWidget mainWindow;
+    TForm5 window{state, desktop, host, report};
+};
+
+TEST_F(TextResultsXY, ShowingSetsPlaceCaptionLabelsButtonsAndValues)
+{
+    FillSampleResults();
+    window.show();
+
+    EXPECT_EQ(window.pos(), QPoint(20, 20));
+    EXPECT_EQ(window.windowTitle(), "Text results for xy");
+    EXPECT_EQ(window.size(), QSize(696, 562));
+    EXPECT_EQ(window.button1()->text(), "Close");
+    EXPECT_EQ(window.button2()->text(), "Print results");
+    EXPECT_TRUE(window.button1()->isDefault());
+
+    const char *labels[12] = {
+        "Charge mass           [kg]", "Charge resistance     [om]", "Real voltage supply    [V]",
+        "Current intesity       [A]", "Applied power          [W]", "Vol. power density  [W/m3]",
+        "Heating time           [s]", "Number of contact      [-]", "Biot number (width)       ",
+        "Biot number (height)      ", "Temp. difference: centre - width   [K]",
+        "Temp. difference: centre - height  [K]"};
+    // Mass with 5 significant digits, the rest with 4.
+    const char *values[12] = {"12.346", "1.234E-6", "9", "1.235E4", "1235", "1.5E9",
+                              "123.5", "146", "0.008534", "0.5", "48.4", "-3.25"};
+    for (int n = 1; n <= 12; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_NE(window.edit(n), nullptr);
+        EXPECT_EQ(window.label(n)->text(), labels[n - 1]);
+        EXPECT_EQ(window.edit(n)->text(), values[n - 1]);
+        EXPECT_EQ(window.edit(n)->isEnabled(), n == 7);
+        // Labels stand above their boxes, six a column, column 1 on the left.
+        EXPECT_LT(window.label(n)->geometry().bottom(), window.edit(n)->geometry().top());
+        if (n != 1 && n != 7) {
+            EXPECT_GT(window.edit(n)->y(), window.edit(n - 1)->y());
+        }
+    }
+    EXPECT_LT(window.edit(1)->x() + window.edit(1)->width(), window.edit(7)->x());
+    EXPECT_EQ(window.edit(1)->y(), window.edit(7)->y());
+    EXPECT_EQ(window.edit(13), nullptr);
+    // The buttons, 241 wide, lie below the table, Close above Print results.
+    EXPECT_EQ(window.button1()->width(), 241);
+    EXPECT_EQ(window.button2()->width(), 241);
+    EXPECT_GT(window.button1()->y(), window.edit(12)->geometry().bottom());
+    EXPECT_GT(window.button2()->y(), window.button1()->geometry().bottom());
+    EXPECT_LE(window.button2()->geometry().bottom(), 562);
+
+    rt::SaveShot(window, "u5.png");
+}
+
+TEST_F(TextResultsXY, EveryShowingTakesAFreshSnapshotInTheRegionalFormat)
+{
+    FillSampleResults();
+    window.show();
+    window.move(300, 300);
+    window.hide();
+    state.resultsXY.mass = 0.5;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    window.show();
+    EXPECT_EQ(window.pos(), QPoint(20, 20));
+    EXPECT_EQ(window.edit(1)->text(), "0,5");
+    EXPECT_EQ(window.edit(7)->text(), "123,5");
+    EXPECT_EQ(window.edit(9)->text(), "0,008534");
+}
+
+TEST_F(TextResultsXY, TabOrderRunsThroughTheBoxesThenCloseThenPrint)
+{
+    std::vector<QString> order;
+    QWidget *w = window.edit(1);
+    do {
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPushButton *>(w))
+            order.push_back(w->objectName());
+        w = w->nextInFocusChain();
+    } while (w != window.edit(1));
+    const std::vector<QString> expected{"Edit1", "Edit2",  "Edit3",  "Edit4",   "Edit5",
+                                        "Edit6", "Edit7",  "Edit8",  "Edit9",   "Edit10",
+                                        "Edit11", "Edit12", "Button1", "Button2"};
+    EXPECT_EQ(order, expected);
+    // Only the heating time box and the buttons take the focus.
+    for (int n = 1; n <= 12; ++n)
+        EXPECT_EQ(window.edit(n)->focusPolicy() != Qt::NoFocus, n == 7) << n;
+}
+
+TEST_F(TextResultsXY, HeatingTimeBoxDoesNotSelectItsTextOnEntry)
+{
+    FillSampleResults();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.button2()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(window.button2(), Qt::Key_Tab);   // wraps round to the first focusable control
+    ASSERT_EQ(QApplication::focusWidget(), window.edit(7));
+    EXPECT_FALSE(window.edit(7)->hasSelectedText());
+}
+
+TEST_F(TextResultsXY, TextThatIsNoNumberGetsTheMessageAndStartsNoRun)
+{
+    FillSampleResults();
+    const ResultsXY before = state.resultsXY;
+    window.show();
+    window.edit(7)->setText("12x");
+    window.Edit7Exit();
+
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].first, "Input Error");
+    EXPECT_EQ(desktop.messages[0].second, "Incorrect numerical format");
+    EXPECT_EQ(window.edit(7)->text(), "12x");
+    EXPECT_EQ(state.resultsXY, before);
+    EXPECT_TRUE(host.progress.empty());
+    EXPECT_FALSE(state.fixedTimeXY);
+
+    window.edit(7)->setText("");   // an emptied box is no number either
+    window.Edit7Exit();
+    EXPECT_EQ(desktop.messages.size(), 2u);
+}
+
+TEST_F(TextResultsXY, LeavingTheBoxUnchangedStartsNoRunEvenWhenTheShownTimeIsRounded)
+{
+    FillSampleResults();   // 123.456 s, shown as 123.5
+    const ResultsXY before = state.resultsXY;
+    window.show();
+    window.Edit7Exit();
+    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(state.resultsXY, before);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(TextResultsXY, TimeWithinTwoHundredthsOfTheStoredOneStartsNoRun)
+{
+    FillSampleResults();
+    state.resultsXY.heatingTime = 45.678;
+    window.show();
+    for (const char *text : {"45.68", "45.67", "45.66", "45.697"}) {
+        window.edit(7)->setText(text);
+        window.Edit7Exit();
+    }
+    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(state.resultsXY.heatingTime, 45.678);
+}
+
+TEST_F(TextResultsXY, TypedTimeFartherAwayRecomputesResultsAndHistory)
+{
+    RunWorkedCase();   // heating time about 10.764 s
+    const ResultsXY before = state.resultsXY;
+    const History historyBefore = state.historyXY;
+    host.progress.clear();
+    window.show();
+    const QString shownTime = window.edit(7)->text();
+    EXPECT_EQ(shownTime, "10.76");
+
+    window.edit(7)->setText("600");
+    window.Edit7Exit();
+
+    // One run, with its progress window, on the fixed time.
+    EXPECT_EQ(host.progress, (std::vector<std::string>{"show", "hide"}));
+    EXPECT_FALSE(state.fixedTimeXY);
+    EXPECT_EQ(state.userTimeXY, 600);
+    // Rows a fiftieth of 600 s apart; the centre passes 1500 oC within the
+    // first 12 s (about 140 K/s), so the stored heating time is row 1's.
+    EXPECT_DOUBLE_EQ(state.historyXY[0][0], 12);
+    EXPECT_DOUBLE_EQ(state.historyXY[49][0], 600);
+    EXPECT_DOUBLE_EQ(state.resultsXY.heatingTime, 12);
+    EXPECT_NE(state.historyXY, historyBefore);
+    EXPECT_EQ(state.resultsXY.mass, before.mass);
+
+    // The boxes keep the old values until the next showing.
+    EXPECT_EQ(window.edit(7)->text(), "600");
+    EXPECT_EQ(window.edit(11)->text(), FormatGeneral(before.diffWidth, 4));
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.edit(7)->text(), "12");
+    EXPECT_EQ(window.edit(11)->text(), FormatGeneral(state.resultsXY.diffWidth, 4));
+}
+
+TEST_F(TextResultsXY, ShortTypedTimeIsStoredAsTyped)
+{
+    RunWorkedCase();
+    window.show();
+    window.edit(7)->setText("5");   // the centre reaches about 720 oC: no earlier row
+    window.Edit7Exit();
+    EXPECT_DOUBLE_EQ(state.resultsXY.heatingTime, 5);
+    EXPECT_DOUBLE_EQ(state.historyXY[0][0], 0.1);
+    EXPECT_LT(state.historyXY[49][1], 1500);
+}
+
+TEST_F(TextResultsXY, TimeMoreThanTwoHundredthsAwayRuns)
+{
+    FillSampleResults();   // 123.456 s
+    window.show();
+    window.edit(7)->setText("123.48");   // 0.024 s away
+    window.Edit7Exit();
+    EXPECT_EQ(host.progress.size(), 2u);
+    EXPECT_EQ(state.userTimeXY, 123.48);
+}
+
+TEST_F(TextResultsXY, LosingTheFocusToAnotherControlRunsTheExitStep)
+{
+    FillSampleResults();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.edit(7)->setFocus(Qt::OtherFocusReason);
+    window.edit(7)->setText("abc");
+    window.button1()->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].second, "Incorrect numerical format");
+}
+
+TEST_F(TextResultsXY, CloseHidesTheWindowAndBringsBackTheMainWindow)
+{
+    window.show();
+    EXPECT_FALSE(mainWindow.isVisible());
+    QTest::mouseClick(window.button1(), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
+
+    mainWindow.hide();
+    window.show();
+    window.close();   // the close box hides it as well
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(TextResultsXY, PrintResultsFillsTheReportAndPreviewsIt)
+{
+    RunWorkedCase();
+    state.dataXY.resistivity = 0.1;   // 15 digits keep 0.1 as it is
+    window.show();
+    QTest::mouseClick(window.button2(), Qt::LeftButton);
+    ASSERT_EQ(desktop.previews.size(), 1u);
+    const report::ReportForm &page = desktop.previews[0];
+    const std::vector<QString> texts = rt::Captions(page);
+
+    EXPECT_EQ(page.findLabel("Title")->caption, "Text results for xy");
+    const std::vector<QString> expectedInputs{
+        "Material", "steel",
+        "Length of charge       [m]", "1",
+        "Width of charge        [m]", "0.05",
+        "Thickness of charge    [m]", "0.05",
+        "Density            [kg/m3]", "7800",
+        "Specific heat   [Ws/(kgK)]", "481.32",
+        "Heat conductivity [W/(mK)]", "87.88",
+        "Resistivity         [om*m]", "0.1",
+        "Supply voltage         [V]", "10",
+        "Voltage drop           [%]", "10",
+        "Start temperature     [oC]", "20",
+        "Finish temperature    [oC]", "1500",
+        "Alfa coefficient [W/(m2K)]", "15",
+        "Max contact current    [A]", "1000"};
+    EXPECT_EQ(std::vector<QString>(texts.begin() + 3, texts.begin() + 3 + 28), expectedInputs);
+
+    // Result rows: the window's labels and values in table order.
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(texts[31 + 2 * i], window.label(i + 1)->text());
+        EXPECT_EQ(texts[32 + 2 * i], window.edit(i + 1)->text());
+    }
+    EXPECT_EQ(texts[32 + 2 * 7], "146");   // number of contacts of the worked case
+}
+
+} // namespace

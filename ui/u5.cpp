@@ -1,0 +1,347 @@
+#include "ui/u5.h"
+
+#include "core/Heating.h"
+#include "ui/Desktop.h"
+#include "ui/NumberFormat.h"
+#include "ui/u8.h"
+
+#include <QFocusEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <cmath>
+
+namespace resheat::ui {
+
+namespace {
+
+// Window layout in pixels.
+constexpr int kWidth = 696;
+constexpr int kHeight = 562;
+constexpr int kColumnLeft[2] = {24, 372};
+constexpr int kColumnWidth = 300;
+constexpr int kFirstRowTop = 16;
+constexpr int kRowPitch = 62;
+constexpr int kLabelHeight = 17;
+constexpr int kBoxGap = 19;          // from a label's top to its box's top
+constexpr int kBoxHeight = 24;
+constexpr int kButtonWidth = 241;
+constexpr int kButtonHeight = 30;
+constexpr int kCloseTop = 430;
+constexpr int kPrintTop = 476;
+
+// Leaving the heating time box re-runs only for a time this far (seconds)
+// from the stored one.
+constexpr double kTimeTolerance = 0.02;
+
+// The heating time box: it keeps the caret where the user puts it instead
+// of selecting its text on entry, and reports when it loses the focus to
+// another control of its window.
+class HeatingTimeEdit : public QLineEdit {
+public:
+    explicit HeatingTimeEdit(QWidget *parent, std::function<void()> onExit)
+        : QLineEdit(parent), m_onExit(std::move(onExit))
+    {
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusInEvent(event);
+        deselect();
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusOutEvent(event);
+        // Switching to another window or opening a popup is no exit.
+        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+            m_onExit();
+    }
+
+private:
+    std::function<void()> m_onExit;
+};
+
+// The labels are padded with blanks so that the units line up; a fixed
+// pitch font keeps them aligned.
+QFont LabelFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(13);
+    return font;
+}
+
+} // namespace
+
+QString MaterialText(const MaterialName &name)
+{
+    const std::string text = name.str();
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TextResultsForm::TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost &host,
+                                 std::vector<Row> rows, QWidget *parent)
+    : QDialog(parent), m_state(state), m_desktop(desktop), m_host(host), m_rows(std::move(rows))
+{
+    setFixedSize(kWidth, kHeight);
+    setModal(false);
+    setSizeGripEnabled(false);
+
+    const QFont labelFont = LabelFont();
+    QWidget *previous = nullptr;
+    for (const Row &row : m_rows) {
+        const int left = kColumnLeft[row.column];
+        const int top = kFirstRowTop + row.row * kRowPitch;
+
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Label%1").arg(row.edit));
+        label->setFont(labelFont);
+        label->setGeometry(left, top, kColumnWidth + 24, kLabelHeight);
+
+        QLineEdit *box = nullptr;
+        if (row.edit == 7) {
+            box = new HeatingTimeEdit(this, [this] { runGuarded([this] { Edit7Exit(); }); });
+        } else {
+            box = new QLineEdit(this);
+            box->setEnabled(false);
+            box->setFocusPolicy(Qt::NoFocus);
+        }
+        box->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
+        box->setGeometry(left, top + kBoxGap, kColumnWidth, kBoxHeight);
+        label->setBuddy(box);
+
+        if (previous)
+            setTabOrder(previous, box);
+        previous = box;
+        m_labels.push_back(label);
+        m_edits.push_back(box);
+    }
+
+    const int buttonLeft = (kWidth - kButtonWidth) / 2;
+    m_button1 = new QPushButton(this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setGeometry(buttonLeft, kCloseTop, kButtonWidth, kButtonHeight);
+    m_button1->setDefault(true);
+    m_button2 = new QPushButton(this);
+    m_button2->setObjectName(QStringLiteral("Button2"));
+    m_button2->setGeometry(buttonLeft, kPrintTop, kButtonWidth, kButtonHeight);
+    m_button2->setAutoDefault(false);
+    if (previous)
+        setTabOrder(previous, m_button1);
+    setTabOrder(m_button1, m_button2);
+
+    connect(m_button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
+    connect(m_button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
+}
+
+QLineEdit *TextResultsForm::edit(int number) const
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].edit == number)
+            return m_edits[i];
+    return nullptr;
+}
+
+QLabel *TextResultsForm::label(int number) const
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].edit == number)
+            return m_labels[i];
+    return nullptr;
+}
+
+void TextResultsForm::runGuarded(const std::function<void()> &handler)
+{
+    if (m_guard)
+        m_guard(handler);
+    else
+        handler();
+}
+
+void TextResultsForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TextResultsForm::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormHide();
+}
+
+void TextResultsForm::FormShow()
+{
+    move(20, 20);
+    setWindowTitle(caption());
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_labels[i]->setText(m_rows[i].caption);
+    m_button1->setText(QStringLiteral("Close"));
+    m_button2->setText(QStringLiteral("Print results"));
+
+    const std::vector<double> values = resultValues();
+    for (std::size_t i = 0; i < m_rows.size() && i < values.size(); ++i) {
+        m_edits[i]->setText(FormatGeneral(values[i], m_rows[i].digits));
+        m_edits[i]->setCursorPosition(0);
+    }
+    if (QLineEdit *time = edit(7))
+        m_shownTime = time->text();
+}
+
+void TextResultsForm::FormHide()
+{
+    if (m_mainWindow)
+        m_mainWindow->show();
+}
+
+void TextResultsForm::Button1Click()
+{
+    hide();
+}
+
+void TextResultsForm::Button2Click()
+{
+    m_desktop.previewReport(fillReport());
+}
+
+void TextResultsForm::Edit7Exit()
+{
+    QLineEdit *box = edit(7);
+    if (!box)
+        return;
+    // The box still holds what this window put into it: the user changed
+    // nothing, so nothing is recomputed (the shown text is rounded and
+    // would otherwise replace the stored time).
+    if (box->text() == m_shownTime)
+        return;
+    double time = 0;
+    if (!ParseRegionalNumber(box->text(), time)) {
+        m_desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
+        return;
+    }
+    if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance)
+        return;
+    rerun(time);
+}
+
+void TextResultsForm::fillTextReport(TextReportForm &form, const QStringList &inputNames,
+                                     const QStringList &inputValues) const
+{
+    form.title().caption = caption();
+    for (int i = 0; i < form.inputCount(); ++i) {
+        form.inputName(i).caption = inputNames.value(i);
+        form.inputValue(i).caption = inputValues.value(i);
+    }
+    const std::vector<double> values = resultValues();
+    for (int i = 0; i < form.resultCount(); ++i) {
+        const Row &row = m_rows[static_cast<std::size_t>(i)];
+        form.resultName(i).caption = row.caption;
+        form.resultValue(i).caption = FormatGeneral(values[static_cast<std::size_t>(i)], row.digits);
+    }
+}
+
+// The xy window.
+
+QStringList ResultNamesXY()
+{
+    return {
+        QStringLiteral("Charge mass           [kg]"),
+        QStringLiteral("Charge resistance     [om]"),
+        QStringLiteral("Real voltage supply    [V]"),
+        QStringLiteral("Current intesity       [A]"),
+        QStringLiteral("Applied power          [W]"),
+        QStringLiteral("Vol. power density  [W/m3]"),
+        QStringLiteral("Heating time           [s]"),
+        QStringLiteral("Number of contact      [-]"),
+        QStringLiteral("Biot number (width)       "),
+        QStringLiteral("Biot number (height)      "),
+        QStringLiteral("Temp. difference: centre - width   [K]"),
+        QStringLiteral("Temp. difference: centre - height  [K]"),
+    };
+}
+
+QStringList InputNamesXY()
+{
+    return {
+        QStringLiteral("Material"),
+        QStringLiteral("Length of charge       [m]"),
+        QStringLiteral("Width of charge        [m]"),
+        QStringLiteral("Thickness of charge    [m]"),
+        QStringLiteral("Density            [kg/m3]"),
+        QStringLiteral("Specific heat   [Ws/(kgK)]"),
+        QStringLiteral("Heat conductivity [W/(mK)]"),
+        QStringLiteral("Resistivity         [om*m]"),
+        QStringLiteral("Supply voltage         [V]"),
+        QStringLiteral("Voltage drop           [%]"),
+        QStringLiteral("Start temperature     [oC]"),
+        QStringLiteral("Finish temperature    [oC]"),
+        QStringLiteral("Alfa coefficient [W/(m2K)]"),
+        QStringLiteral("Max contact current    [A]"),
+    };
+}
+
+namespace {
+
+std::vector<TextResultsForm::Row> RowsXY()
+{
+    const QStringList names = ResultNamesXY();
+    std::vector<TextResultsForm::Row> rows;
+    for (int i = 0; i < 12; ++i)
+        rows.push_back({i + 1, names[i], i == 0 ? 5 : 4, i / 6, i % 6});
+    return rows;
+}
+
+} // namespace
+
+TForm5::TForm5(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8 &report, QWidget *parent)
+    : TextResultsForm(state, desktop, host, RowsXY(), parent), m_report(report)
+{
+    setObjectName(QStringLiteral("Form5"));
+}
+
+QString TForm5::caption() const
+{
+    return QStringLiteral("Text results for xy");
+}
+
+std::vector<double> TForm5::resultValues() const
+{
+    std::vector<double> values;
+    for (auto field : kResultsXYNumbers)
+        values.push_back(m_state.resultsXY.*field);
+    return values;
+}
+
+double TForm5::storedHeatingTime() const
+{
+    return m_state.resultsXY.heatingTime;
+}
+
+void TForm5::rerun(double userTime)
+{
+    m_state.fixedTimeXY = true;
+    m_state.userTimeXY = userTime;
+    // The switch goes off again even when the run is abandoned by a fault.
+    struct SwitchOff {
+        bool &fixedTime;
+        ~SwitchOff() { fixedTime = false; }
+    } switchOff{m_state.fixedTimeXY};
+    CalculationXY(m_state.dataXY, m_state.fixedTimeXY, m_state.resultsXY, m_state.userTimeXY,
+                  m_state.historyXY, m_host);
+}
+
+const report::ReportForm &TForm5::fillReport()
+{
+    QStringList values{MaterialText(m_state.dataXY.name)};
+    for (auto field : kDataXYNumbers)
+        values << FormatGeneral(m_state.dataXY.*field, 15);
+    fillTextReport(m_report, InputNamesXY(), values);
+    return m_report;
+}
+
+} // namespace resheat::ui

@@ -1,0 +1,125 @@
+// The xy text results window (TForm5): every lumped result of the
+// rectangular charge in a read-only box, the heating time box that re-runs
+// the calculation with a typed time, and the printed results page (TForm8).
+// The rz window TForm5a (u5a) shares TextResultsForm with it.
+#pragma once
+
+#include "core/Host.h"
+#include "core/Records.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace resheat::report { class ReportForm; }
+
+namespace resheat::ui {
+
+class Desktop;
+class TextReportForm;
+class TForm8;
+
+// What both text results windows have in common.  A window is modeless;
+// hiding it shows the main window again.
+class TextResultsForm : public QDialog {
+    Q_OBJECT
+public:
+    // One label and box pair of the table: box `Edit<edit>` under `Label<edit>`.
+    struct Row {
+        int edit;
+        QString caption;
+        int digits;      // significant digits of the value
+        int column;      // 0 or 1
+        int row;         // 0 to 5
+    };
+
+    // Box and label by their number (Edit7, Label7); nullptr when the window
+    // has no such pair.
+    QLineEdit *edit(int number) const;
+    QLabel *label(int number) const;
+    QPushButton *button1() const { return m_button1; }   // "Close"
+    QPushButton *button2() const { return m_button2; }   // "Print results"
+    const std::vector<Row> &rows() const { return m_rows; }
+
+    // The window shown again when this one is hidden.
+    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
+    // Wraps the handlers that can fail (a re-run, a preview) so that an
+    // arithmetic or I/O fault ends in the general error report.
+    using Guard = std::function<void(const std::function<void()> &)>;
+    void setGuard(Guard guard) { m_guard = std::move(guard); }
+
+    // Event handlers.
+    void FormShow();
+    void FormHide();
+    void Button1Click();
+    void Button2Click();
+    void Edit7Exit();
+
+protected:
+    TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost &host,
+                    std::vector<Row> rows, QWidget *parent);
+
+    virtual QString caption() const = 0;
+    // Values of the results record in table order.
+    virtual std::vector<double> resultValues() const = 0;
+    virtual double storedHeatingTime() const = 0;
+    // Runs the geometry's calculation with the fixed-time switch on and the
+    // given user heating time, and sets the switch off again.
+    virtual void rerun(double userTime) = 0;
+    // Sets the report form's captions; returns the form to preview.
+    virtual const report::ReportForm &fillReport() = 0;
+
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+    // Fills a report's title, input and result rows.
+    void fillTextReport(TextReportForm &form, const QStringList &inputNames,
+                        const QStringList &inputValues) const;
+
+    ProgramState &m_state;
+    Desktop &m_desktop;
+    CalcHost &m_host;
+
+private:
+    void runGuarded(const std::function<void()> &handler);
+
+    std::vector<Row> m_rows;
+    std::vector<QLabel *> m_labels;     // in table order
+    std::vector<QLineEdit *> m_edits;   // in table order
+    QPushButton *m_button1 = nullptr;
+    QPushButton *m_button2 = nullptr;
+    QWidget *m_mainWindow = nullptr;
+    Guard m_guard;
+    QString m_shownTime;   // the text FormShow put into Edit7
+};
+
+class TForm5 : public TextResultsForm {
+    Q_OBJECT
+public:
+    TForm5(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8 &report,
+           QWidget *parent = nullptr);
+
+protected:
+    QString caption() const override;
+    std::vector<double> resultValues() const override;
+    double storedHeatingTime() const override;
+    void rerun(double userTime) override;
+    const report::ReportForm &fillReport() override;
+
+private:
+    TForm8 &m_report;
+};
+
+// Shared texts: the labels of the table, which the report repeats.
+QStringList ResultNamesXY();
+QStringList InputNamesXY();
+// The material name as the report prints it (one byte a character).
+QString MaterialText(const MaterialName &name);
+
+} // namespace resheat::ui

@@ -1,0 +1,106 @@
+#include "ui/u5a.h"
+
+#include "core/Heating.h"
+#include "ui/NumberFormat.h"
+#include "ui/u8a.h"
+
+namespace resheat::ui {
+
+QStringList ResultNamesRZ()
+{
+    return {
+        QStringLiteral("Charge mass           [kg]"),
+        QStringLiteral("Charge resistance     [om]"),
+        QStringLiteral("Real voltage supply    [V]"),
+        QStringLiteral("Current intesity       [A]"),
+        QStringLiteral("Applied power          [W]"),
+        QStringLiteral("Vol. power density  [W/m3]"),
+        QStringLiteral("Heating time           [s]"),
+        QStringLiteral("Number of contact      [-]"),
+        QStringLiteral("Biot number               "),
+        QStringLiteral("Temp. difference: centre - surface   [K]"),
+    };
+}
+
+QStringList InputNamesRZ()
+{
+    return {
+        QStringLiteral("Material"),
+        QStringLiteral("Length of charge       [m]"),
+        QStringLiteral("Diameter of charge     [m]"),
+        QStringLiteral("Density            [kg/m3]"),
+        QStringLiteral("Specific heat   [Ws/(kgK)]"),
+        QStringLiteral("Heat conductivity [W/(mK)]"),
+        QStringLiteral("Resistivity         [om*m]"),
+        QStringLiteral("Supply voltage         [V]"),
+        QStringLiteral("Voltage drop           [%]"),
+        QStringLiteral("Start temperature     [oC]"),
+        QStringLiteral("Finish temperature    [oC]"),
+        QStringLiteral("Alfa coefficient [W/(m2K)]"),
+        QStringLiteral("Max contact current    [A]"),
+    };
+}
+
+namespace {
+
+// Five pairs a column; the last box is Edit11 (the window has no Edit10).
+std::vector<TextResultsForm::Row> RowsRZ()
+{
+    const QStringList names = ResultNamesRZ();
+    constexpr int kEdits[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+    std::vector<TextResultsForm::Row> rows;
+    for (int i = 0; i < 10; ++i)
+        rows.push_back({kEdits[i], names[i], i == 0 ? 5 : 4, i / 5, i % 5});
+    return rows;
+}
+
+} // namespace
+
+TForm5a::TForm5a(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8a &report,
+                 QWidget *parent)
+    : TextResultsForm(state, desktop, host, RowsRZ(), parent), m_report(report)
+{
+    setObjectName(QStringLiteral("Form5a"));
+}
+
+QString TForm5a::caption() const
+{
+    return QStringLiteral("Text results for rz");
+}
+
+std::vector<double> TForm5a::resultValues() const
+{
+    std::vector<double> values;
+    for (auto field : kResultsRZNumbers)
+        values.push_back(m_state.resultsRZ.*field);
+    return values;
+}
+
+double TForm5a::storedHeatingTime() const
+{
+    return m_state.resultsRZ.heatingTime;
+}
+
+void TForm5a::rerun(double userTime)
+{
+    m_state.fixedTimeRZ = true;
+    m_state.userTimeRZ = userTime;
+    // The switch goes off again even when the run is abandoned by a fault.
+    struct SwitchOff {
+        bool &fixedTime;
+        ~SwitchOff() { fixedTime = false; }
+    } switchOff{m_state.fixedTimeRZ};
+    CalculationRZ(m_state.dataRZ, m_state.fixedTimeRZ, m_state.resultsRZ, m_state.userTimeRZ,
+                  m_state.historyRZ, m_host);
+}
+
+const report::ReportForm &TForm5a::fillReport()
+{
+    QStringList values{MaterialText(m_state.dataRZ.name)};
+    for (auto field : kDataRZNumbers)
+        values << FormatGeneral(m_state.dataRZ.*field, 15);
+    fillTextReport(m_report, InputNamesRZ(), values);
+    return m_report;
+}
+
+} // namespace resheat::ui
