@@ -118,6 +118,10 @@ VxChartBaseMovingClass::VxChartBaseMovingClass(QWidget *parent) : QWidget(parent
     setMouseTracking(true); // hovering updates the zone and the cursor
     setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent);
     resize(20, 20);
+    // Elements are visible unless hidden, also when created on a panel
+    // that is already on screen.
+    if (parent)
+        setVisible(true);
 }
 
 VxChartBaseMovingClass::~VxChartBaseMovingClass() = default;
