@@ -35,6 +35,8 @@ SeriesXY::SeriesXY(const RootTable &mu, const RootTable &nu, double w, double h,
             qa_[j][i] = Mul(q, a);
             sinProduct_[j][i] = Mul(sinMu_[i], sinNu_[j]);
             den_[j][i] = Mul(Mul(Mul(Mul(mu[i], nu[j]), shapeMu_[i]), shapeNu_[j]), q);
+            if (den_[j][i] == 0.0) // the term would divide by zero at every point
+                Fault(sinProduct_[j][i] == 0.0 ? kInvalidOperation : kDivisionByZero);
         }
     }
     mu_ = mu;
@@ -50,20 +52,29 @@ void SeriesXY::SetTime(double t)
         }
 }
 
-double SeriesXY::Sum(double x, double y) const
+SeriesXY::Point SeriesXY::MakePoint(double x, double y) const
 {
-    double cx[kRootSlots], cy[kRootSlots];
+    Point p;
     for (int i = 0; i < kRootSlots; ++i) {
-        cx[i] = std::cos(Div(Mul(mu_[i], x), w_));
-        cy[i] = std::cos(Div(Mul(nu_[i], y), h_));
+        p.cx[i] = std::cos(Div(Mul(mu_[i], x), w_));
+        p.cy[i] = std::cos(Div(Mul(nu_[i], y), h_));
     }
+    return p;
+}
+
+double SeriesXY::Sum(const Point &p) const
+{
+    const double *cx = p.cx;
+    const double *cy = p.cy;
+    // Every factor is finite and every denominator non-zero, so a fault in
+    // a term (an overflow) carries through to the sum, which is checked.
     double s = 0;
     for (int j = 0; j < kRootSlots; ++j)
         for (int i = 0; i < kRootSlots; ++i) {
-            const double num = Mul(Mul(sinProduct_[j][i], cx[i]), cy[j]);
-            s = Add(s, Mul(Div(num, den_[j][i]), e_[j][i]));
+            const double num = sinProduct_[j][i] * cx[i] * cy[j];
+            s = s + num / den_[j][i] * e_[j][i];
         }
-    return s;
+    return Chk(s);
 }
 
 void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, double userTime,
@@ -123,6 +134,9 @@ void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, doubl
         }
 
         SeriesXY series(mu, nu, d.width, d.thickness, d.conductivity, d.specificHeat, d.density);
+        const SeriesXY::Point centre = series.MakePoint(0, 0);
+        const SeriesXY::Point widthSide = series.MakePoint(d.width / 2, 0);
+        const SeriesXY::Point heightSide = series.MakePoint(0, d.thickness / 2);
         const double dt = th / 50;
         double t = 0;
         bool finishReached = false;
@@ -130,9 +144,9 @@ void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, doubl
         for (int i = 0; i < kHistoryRows; ++i) {
             t = Add(t, dt);
             series.SetTime(t);
-            const double to = Add(d.startTemp, Mul(K, series.Sum(0, 0)));
-            const double tw = Add(d.startTemp, Mul(K, series.Sum(d.width / 2, 0)));
-            const double thh = Add(d.startTemp, Mul(K, series.Sum(0, d.thickness / 2)));
+            const double to = Add(d.startTemp, Mul(K, series.Sum(centre)));
+            const double tw = Add(d.startTemp, Mul(K, series.Sum(widthSide)));
+            const double thh = Add(d.startTemp, Mul(K, series.Sum(heightSide)));
             rows[i] = {t, to, tw, thh};
             if (to >= d.finishTemp && !finishReached) {
                 results.heatingTime = t;

@@ -15,8 +15,15 @@ class SeriesXY {
 public:
     SeriesXY(const RootTable &mu, const RootTable &nu, double w, double h, double lambda,
              double c, double rho);
-    void SetTime(double t);             // fills E_ij for time t
-    double Sum(double x, double y) const; // S(x, y, t) at the time last set
+    // The cosines of one point of the cross-section, formed once per run.
+    struct Point {
+        double cx[kRootSlots];
+        double cy[kRootSlots];
+    };
+    Point MakePoint(double x, double y) const;
+
+    void SetTime(double t);                // fills E_ij for time t
+    double Sum(const Point &p) const;      // S(x, y, t) at the time last set
 
 private:
     using Grid = double[kRootSlots][kRootSlots];

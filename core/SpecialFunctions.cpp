@@ -94,7 +94,16 @@ double CharFunctionXY(double mu, double, double p2, double p3, double)
 
 double CharFunctionRZ(double mu, double, double p2, double p3, double)
 {
-    return Sub(Mul(Mul(p2, p3), BesselJ0(20, mu)), Mul(mu, BesselJ1(20, mu)));
+    // Below 16 both series come from one pass; the values are those of
+    // BesselJ0 and BesselJ1 called one by one.
+    double j0 = 0, j1 = 0;
+    if (mu >= 16) {
+        j0 = BesselJ0(20, mu);
+        j1 = BesselJ1(20, mu);
+    } else {
+        BesselSeries(20, mu, &j0, &j1);
+    }
+    return Sub(Mul(Mul(p2, p3), j0), Mul(mu, j1));
 }
 
 namespace {

@@ -152,3 +152,11 @@ TEST(RootScan, StopsAfterTenRoots)
     for (int k = 0; k < 10; ++k)
         EXPECT_NEAR(roots[k], (k + 1) * std::numbers::pi / 3, 1e-5) << k;
 }
+
+TEST(CharacteristicFunctions, RzEqualsItsDefinitionExactly)
+{
+    for (double mu : {1e-4, 0.5, 1.1189, 7.3, 15.999, 16.0, 22.5, 34.9}) {
+        const double expected = (15 * 0.05) * BesselJ0(20, mu) - mu * BesselJ1(20, mu);
+        EXPECT_EQ(CharFunctionRZ(mu, 87.88, 15, 0.05, 1e-8), expected) << mu;
+    }
+}

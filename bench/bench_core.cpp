@@ -1,0 +1,82 @@
+// Speed of one calculation run of each geometry and of a case file round trip.
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <unistd.h>
+
+#include "core/Heating.h"
+#include "files/DataFiles.h"
+
+using namespace resheat;
+
+namespace {
+
+class SilentHost : public CalcHost {
+public:
+    void showMessage(const std::string &, const std::string &) override {}
+};
+
+DataXY Bar()
+{
+    DataXY d;
+    d.name.set("steel");
+    d.length = 1; d.width = 0.05; d.thickness = 0.05; d.density = 7800; d.specificHeat = 481.32;
+    d.conductivity = 87.88; d.resistivity = 1.5384E-7; d.supplyVoltage = 10; d.voltageDrop = 10;
+    d.startTemp = 20; d.finishTemp = 1500; d.alfa = 15; d.maxContactCurrent = 1000;
+    return d;
+}
+
+DataRZ Rod()
+{
+    DataRZ d;
+    d.name.set("steel");
+    d.length = 1; d.diameter = 0.05; d.density = 7800; d.specificHeat = 481.32;
+    d.conductivity = 87.88; d.resistivity = 1.5384E-7; d.supplyVoltage = 10; d.voltageDrop = 10;
+    d.startTemp = 20; d.finishTemp = 1500; d.alfa = 15; d.maxContactCurrent = 1000;
+    return d;
+}
+
+void BM_CalculationXY(benchmark::State &state)
+{
+    const DataXY d = Bar();
+    SilentHost host;
+    ResultsXY r;
+    History h{};
+    for (auto _ : state) {
+        CalculationXY(d, false, r, 0, h, host);
+        benchmark::DoNotOptimize(h);
+    }
+}
+BENCHMARK(BM_CalculationXY)->Unit(benchmark::kMicrosecond);
+
+void BM_CalculationRZ(benchmark::State &state)
+{
+    const DataRZ d = Rod();
+    SilentHost host;
+    ResultsRZ r;
+    History h{};
+    for (auto _ : state) {
+        CalculationRZ(d, false, r, 0, h, host);
+        benchmark::DoNotOptimize(h);
+    }
+}
+BENCHMARK(BM_CalculationRZ)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveLoadRoundTrip(benchmark::State &state)
+{
+    const auto file = (std::filesystem::temp_directory_path() /
+                       ("resheat-bench-" + std::to_string(::getpid()) + ".dxy")).string();
+    const DataXY d = Bar();
+    SilentHost host;
+    DataXY back;
+    for (auto _ : state) {
+        SaveDataXY(file, d);
+        LoadDataXY(file, back, host);
+        benchmark::DoNotOptimize(back);
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_SaveLoadRoundTrip)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
