@@ -20,7 +20,7 @@ namespace {
 // Window layout in pixels.
 constexpr int kWidth = 696;
 constexpr int kHeight = 562;
-constexpr int kColumnLeft[2] = {24, 372};
+constexpr int kColumnLeft[2] = {24, 360};
 constexpr int kColumnWidth = 300;
 constexpr int kFirstRowTop = 16;
 constexpr int kRowPitch = 62;
@@ -99,7 +99,7 @@ TextResultsForm::TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("Label%1").arg(row.edit));
         label->setFont(labelFont);
-        label->setGeometry(left, top, kColumnWidth + 24, kLabelHeight);
+        label->setGeometry(left, top, kWidth - left - 8, kLabelHeight);
 
         QLineEdit *box = nullptr;
         if (row.edit == 7) {
