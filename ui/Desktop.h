@@ -46,4 +46,8 @@ public:
     virtual void previewReport(const report::ReportForm &form) = 0;
 };
 
+// A file dialog's answer as the program receives it: a name typed without
+// an extension gets the dialog's default one ("case" -> "case.dxy").
+QString WithDefaultExtension(const QString &fileName, const QString &defaultExt);
+
 } // namespace resheat::ui

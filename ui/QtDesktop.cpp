@@ -1,0 +1,110 @@
+#include "ui/QtDesktop.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+
+#include "report/ReportPreview.h"
+
+namespace resheat::ui {
+
+namespace {
+
+void ShowBox(QMessageBox::Icon icon, const QString &caption, const QString &text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+// "data xy|*.dxy" -> "data xy (*.dxy)"
+QString QtFilter(const QString &filter)
+{
+    const auto bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return filter;
+    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + QLatin1Char(')');
+}
+
+} // namespace
+
+QWidget *QtDesktop::dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+void QtDesktop::messageBox(const QString &caption, const QString &text)
+{
+    ShowBox(QMessageBox::NoIcon, caption, text);
+}
+
+void QtDesktop::informationBox(const QString &caption, const QString &text)
+{
+    ShowBox(QMessageBox::Information, caption, text);
+}
+
+void QtDesktop::errorReport(const QString &caption, const QString &text)
+{
+    ShowBox(QMessageBox::Critical, caption, text);
+}
+
+bool QtDesktop::runFileDialog(FileDialogState &state, bool save)
+{
+    QFileDialog dialog(dialogParent());
+    dialog.setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    // The same dialog on every desktop; it has no read-only box.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The open dialogs accept the name of a file that does not exist: the
+    // load reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QtFilter(state.filter));
+    dialog.setDefaultSuffix(state.defaultExt);
+    dialog.setSizeGripEnabled(true);
+    if (!state.fileName.isEmpty()) {
+        const QFileInfo last(state.fileName);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    state.fileName = WithDefaultExtension(dialog.selectedFiles().constFirst(), state.defaultExt);
+    return true;
+}
+
+bool QtDesktop::openFileDialog(FileDialogState &state)
+{
+    return runFileDialog(state, false);
+}
+
+bool QtDesktop::saveFileDialog(FileDialogState &state)
+{
+    return runFileDialog(state, true);
+}
+
+std::optional<QColor> QtDesktop::chooseColor(const QColor &initial)
+{
+    const QColor color = QColorDialog::getColor(initial, dialogParent());
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+std::optional<QFont> QtDesktop::chooseFont(const QFont &initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent());
+    if (!ok)
+        return std::nullopt;
+    return font;
+}
+
+void QtDesktop::previewReport(const report::ReportForm &form)
+{
+    report::ShowPreviewDialog(form, dialogParent());
+}
+
+} // namespace resheat::ui

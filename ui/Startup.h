@@ -1,0 +1,48 @@
+// Start-up of the desktop program: every window created once, in a fixed
+// order with the main window first, alive until the program ends.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "ui/CalculationRun.h"
+#include "ui/Program.h"
+
+namespace resheat::ui {
+
+class Application {
+public:
+    // Creates the windows; creating the main window fills the material
+    // presets and clears both cases.  Nothing is shown yet.
+    Application(ProgramState &state, Desktop &desktop);
+    ~Application();
+    Application(const Application &) = delete;
+    Application &operator=(const Application &) = delete;
+
+    Program &program() { return program_; }
+    Windows &windows() { return program_.windows; }
+    // Hosts of the runs that windows other than the main window start
+    // (messages as boxes, Form3 / Form4 as progress windows).
+    DesktopHost &hostXY() { return *hostXY_; }
+    DesktopHost &hostRZ() { return *hostRZ_; }
+
+    // The message loop shows the main window; closing it ends the program.
+    void showMainWindow();
+
+private:
+    // Remembers a window so that it is destroyed with the program.
+    template <class Form>
+    Form *create(Form *window)
+    {
+        created_.push_back(window);
+        return window;
+    }
+
+    Program program_;
+    std::vector<QWidget *> created_;
+    std::unique_ptr<DesktopHost> hostXY_;
+    std::unique_ptr<DesktopHost> hostRZ_;
+};
+
+} // namespace resheat::ui

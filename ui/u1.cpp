@@ -1,0 +1,313 @@
+#include "ui/u1.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include "ui/ImageBox.h"
+
+#include "files/DataFiles.h"
+#include "ui/CalculationRun.h"
+#include "ui/ErrorReport.h"
+#include "ui/u2.h"
+#include "ui/u2a.h"
+
+// The resources live in a static library; make sure they are linked in.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace resheat::ui {
+
+namespace {
+
+constexpr double kSmallestDimension = 1e-7;
+constexpr double kSmallestCentreTemperature = 1e-15;
+constexpr int kHistoryRowTested = 10; // counted from 1
+
+std::string LocalPath(const QString &fileName)
+{
+    return QFile::encodeName(fileName).toStdString();
+}
+
+QLabel *TitleLabel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font = parent->font();
+    font.setPixelSize(20);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+TForm1::TForm1(Program &program) : QMainWindow(nullptr), program_(program)
+{
+    InitResources();
+    setObjectName(QStringLiteral("Form1"));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(13);
+    setFont(font);
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.svg")));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setMinimumSize(688, 420);
+    setCentralWidget(client);
+
+    Label1 = TitleLabel(client, "Label1");
+    Label1->move(168, 16);
+    Label2 = TitleLabel(client, "Label2");
+    Label2->move(128, 48);
+
+    Image1 = new ImageBox(QStringLiteral(":/images/xy.svg"), client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 80, 281, 313);
+    Image2 = new ImageBox(QStringLiteral(":/images/rz.svg"), client);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(376, 80, 281, 313);
+
+    QMenuBar *bar = menuBar();
+    Files1 = addSubmenu(bar, "Files1");
+    ldfxy1 = addCommand(Files1, "ldfxy1", &TForm1::ldfxy1Click);
+    ldfrz1 = addCommand(Files1, "ldfrz1", &TForm1::ldfrz1Click);
+    e1 = addCommand(Files1, "e1", &TForm1::e1Click);
+
+    Data1 = addSubmenu(bar, "Data1");
+    dataforxy1 = addCommand(Data1, "dataforxy1", &TForm1::dataforxy1Click);
+    Dataforrz1 = addCommand(Data1, "Dataforrz1", &TForm1::Dataforrz1Click);
+    savedforxy1 = addCommand(Data1, "savedforxy1", &TForm1::savedforxy1Click);
+    savedforrz1 = addCommand(Data1, "savedforrz1", &TForm1::savedforrz1Click);
+
+    calculations1 = addSubmenu(bar, "calculations1");
+    oblxy = addCommand(calculations1, "oblxy", &TForm1::oblxyClick);
+    oblrz = addCommand(calculations1, "oblrz", &TForm1::oblrzClick);
+
+    Results1 = addSubmenu(bar, "Results1");
+    rfxy1 = addSubmenu(Results1, "rfxy1");
+    tr1 = addCommand(rfxy1, "tr1", &TForm1::tr1Click);
+    gr1 = addCommand(rfxy1, "gr1", &TForm1::gr1Click);
+    str1 = addCommand(rfxy1, "str1", &TForm1::str1Click);
+    rfrz1 = addSubmenu(Results1, "rfrz1");
+    tr2 = addCommand(rfrz1, "tr2", &TForm1::tr2Click);
+    gr2 = addCommand(rfrz1, "gr2", &TForm1::gr2Click);
+    str2 = addCommand(rfrz1, "str2", &TForm1::str2Click);
+
+    resize(688, 420 + bar->sizeHint().height());
+    FormCreate();
+}
+
+QMenu *TForm1::addSubmenu(QWidget *parent, const char *name)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    // Placeholder until the first showing sets the caption.
+    menu->setTitle(QString::fromLatin1(name));
+    if (auto *bar = qobject_cast<QMenuBar *>(parent))
+        bar->addMenu(menu);
+    else
+        static_cast<QMenu *>(parent)->addMenu(menu);
+    return menu;
+}
+
+QAction *TForm1::addCommand(QMenu *menu, const char *name, void (TForm1::*handler)())
+{
+    QAction *action = menu->addAction(QString::fromLatin1(name));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return action;
+}
+
+void TForm1::FormCreate()
+{
+    FillMaterialPresets(program_.state.presets);
+    ClearDataXY(program_.state.dataXY);
+    ClearDataRZ(program_.state.dataRZ);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QMainWindow::showEvent(event);
+}
+
+void TForm1::FormShow()
+{
+    move(10, 10);
+    program_.state.fixedTimeXY = false;
+    program_.state.fixedTimeRZ = false;
+    setWindowTitle(QStringLiteral("Resistance heating"));
+    SetCaptions();
+    UpdateMenuState();
+}
+
+void TForm1::SetCaptions()
+{
+    Label1->setText(QStringLiteral("DIRECT RESISTANCE HEATING "));
+    Label2->setText(QStringLiteral("Electroheat Laboratory"));
+    for (QLabel *label : {Label1, Label2}) {
+        label->adjustSize();
+        label->move((centralWidget()->width() - label->width()) / 2, label->y());
+    }
+
+    Files1->setTitle(QStringLiteral("Files"));
+    ldfxy1->setText(QStringLiteral("Read data for xy"));
+    ldfrz1->setText(QStringLiteral("Read data for rz"));
+    e1->setText(QStringLiteral("Exit"));
+    Data1->setTitle(QStringLiteral("Data"));
+    dataforxy1->setText(QStringLiteral("Data for xy geometry"));
+    Dataforrz1->setText(QStringLiteral("Data for rz geometry"));
+    savedforxy1->setText(QStringLiteral("Save data for xy"));
+    savedforrz1->setText(QStringLiteral("Save data for rz"));
+    calculations1->setTitle(QStringLiteral("Calculations"));
+    oblxy->setText(QStringLiteral("Calculations for xy geometry"));
+    oblrz->setText(QStringLiteral("Calculations for rz geometry"));
+    Results1->setTitle(QStringLiteral("Results"));
+    rfxy1->setTitle(QStringLiteral("Results for xy geometry"));
+    tr1->setText(QStringLiteral("Text results"));
+    gr1->setText(QStringLiteral("Graphic results"));
+    str1->setText(QStringLiteral("Save text results"));
+    rfrz1->setTitle(QStringLiteral("Results for rz geometry"));
+    tr2->setText(QStringLiteral("Text results"));
+    gr2->setText(QStringLiteral("Graphic results"));
+    str2->setText(QStringLiteral("Save text results"));
+}
+
+void TForm1::UpdateMenuState()
+{
+    const ProgramState &s = program_.state;
+    // The name is tested first; an empty name passes, a single blank does not.
+    oblxy->setEnabled(s.dataXY.name.str() != " " && s.dataXY.length > kSmallestDimension &&
+                      s.dataXY.width > kSmallestDimension && s.dataXY.thickness > kSmallestDimension);
+    rfxy1->menuAction()->setEnabled(s.historyXY[kHistoryRowTested - 1][1] > kSmallestCentreTemperature);
+    oblrz->setEnabled(s.dataRZ.name.str() != " " && s.dataRZ.length > kSmallestDimension &&
+                      s.dataRZ.diameter > kSmallestDimension && s.dataRZ.density > kSmallestDimension);
+    rfrz1->menuAction()->setEnabled(s.historyRZ[kHistoryRowTested - 1][1] > kSmallestCentreTemperature);
+}
+
+void TForm1::OpenWindow(QWidget *window)
+{
+    if (!window)
+        return;
+    hide();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TForm1::ldfxy1Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.openFileDialog(OpenDialogxy)) {
+            DesktopHost host(program_.desktop);
+            LoadDataXY(LocalPath(OpenDialogxy.fileName), program_.state.dataXY, host);
+        }
+        UpdateMenuState();
+    });
+}
+
+void TForm1::ldfrz1Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.openFileDialog(OpenDialogrz)) {
+            DesktopHost host(program_.desktop);
+            LoadDataRZ(LocalPath(OpenDialogrz.fileName), program_.state.dataRZ, host);
+        }
+        UpdateMenuState();
+    });
+}
+
+void TForm1::e1Click()
+{
+    program_.endProgram();
+}
+
+void TForm1::dataforxy1Click()
+{
+    OpenWindow(program_.windows.Form2);
+}
+
+void TForm1::Dataforrz1Click()
+{
+    OpenWindow(program_.windows.Form2a);
+}
+
+void TForm1::savedforxy1Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.saveFileDialog(SaveDialogxy))
+            SaveDataXY(LocalPath(SaveDialogxy.fileName), program_.state.dataXY);
+    });
+}
+
+void TForm1::savedforrz1Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.saveFileDialog(SaveDialogrz))
+            SaveDataRZ(LocalPath(SaveDialogrz.fileName), program_.state.dataRZ);
+    });
+}
+
+void TForm1::oblxyClick()
+{
+    // A fault abandons the command before the menu update.
+    RunGuarded(program_.desktop, [this] {
+        RunCalculationXY(program_);
+        UpdateMenuState();
+    });
+}
+
+void TForm1::oblrzClick()
+{
+    RunGuarded(program_.desktop, [this] {
+        RunCalculationRZ(program_);
+        UpdateMenuState();
+    });
+}
+
+void TForm1::tr1Click()
+{
+    OpenWindow(program_.windows.Form5);
+}
+
+void TForm1::gr1Click()
+{
+    OpenWindow(program_.windows.Form6);
+}
+
+void TForm1::str1Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.saveFileDialog(SaveDialogtxt))
+            SaveTextResultsXY(LocalPath(SaveDialogtxt.fileName), program_.state.dataXY, program_.state.resultsXY);
+    });
+}
+
+void TForm1::tr2Click()
+{
+    OpenWindow(program_.windows.Form5a);
+}
+
+void TForm1::gr2Click()
+{
+    OpenWindow(program_.windows.Form6a);
+}
+
+void TForm1::str2Click()
+{
+    RunGuarded(program_.desktop, [this] {
+        if (program_.desktop.saveFileDialog(SaveDialogtxt))
+            SaveTextResultsRZ(LocalPath(SaveDialogtxt.fileName), program_.state.dataRZ, program_.state.resultsRZ);
+    });
+}
+
+} // namespace resheat::ui
