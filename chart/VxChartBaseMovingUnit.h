@@ -118,8 +118,11 @@ public:
     // Zoom drag (plotting field only).
     bool ZoomDragEnabled() const { return m_zoomEnabled; }
     bool Zooming() const { return m_zooming; }
-    // A zoom drag is in progress on the unselected element: its paint draws
-    // the rubber band (DrawRubberBand) instead of its usual content.
+    // A zoom drag is in progress on the unselected element.  Every paint
+    // starts afresh, so the field paints its content and then the rubber
+    // band (DrawRubberBand); each mouse move of the drag repaints it.  The
+    // chart turns the stored rectangles into new axis ranges with
+    // VxChartZoomRange.
     bool ZoomDragActive() const { return m_zoomEnabled && m_zooming && !m_selected; }
     QPoint ZoomStart() const { return m_zoomStart; }
     QPoint ZoomCorner() const { return m_zoomCorner; }
