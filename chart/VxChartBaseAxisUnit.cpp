@@ -115,7 +115,7 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
     const double cb = scale.CurrBegin, ce = scale.CurrEnd, o = scale.Offset;
     if (pixelsPerValue)
         *pixelsPerValue = 0.0;
-    if (!(s > 0.0) || cb == ce || !std::isfinite(cb) || !std::isfinite(ce))
+    if (!(s > 0.0) || !std::isfinite(s) || cb == ce || !std::isfinite(cb) || !std::isfinite(ce))
         return ticks;
     const double span = length - beginShift - endShift;
     const bool forward = cb < ce;
@@ -170,6 +170,8 @@ std::function<void(VxChartBaseAxisClass *)> VxChartBaseAxisClass::EditorHook;
 
 VxChartBaseAxisClass::VxChartBaseAxisClass(QWidget *parent) : VxChartBaseMovingClass(parent)
 {
+    // An axis paints only its line, ticks and texts: the panel shows through.
+    SetTransparent(true);
     m_font = QFont(QStringLiteral("Times New Roman"), 8);
     rebound(100, 32); // around the default centre point
     m_scale = VxChartAxisScaleUpdate(m_beginValue, m_endValue, m_wantedTicks);

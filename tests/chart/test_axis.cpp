@@ -359,3 +359,22 @@ TEST(AxisFacade, AssignCopiesThePublishedProperties)
 }
 
 } // namespace
+
+namespace {
+
+TEST(AxisPaint, OnScreenTheAxisLetsThePanelShowThrough)
+{
+    AxisMessagePanel panel;
+    panel.setAutoFillBackground(true);
+    QPalette pal = panel.palette();
+    pal.setColor(QPalette::Window, QColor(160, 160, 160));
+    panel.setPalette(pal);
+    VxChartBaseAxisClass *axis = makeAxis(&panel, 250);
+    panel.show();
+    const QImage im = panel.grab().toImage();
+    const QPoint origin = axis->pos();
+    EXPECT_TRUE(AxisIsDark(im, origin.x() + 150, origin.y() + 16)); // the line
+    EXPECT_EQ(im.pixelColor(origin.x() + 150, origin.y() + 4), QColor(160, 160, 160));
+}
+
+} // namespace
