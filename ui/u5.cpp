@@ -99,7 +99,8 @@ TextResultsForm::TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("Label%1").arg(row.edit));
         label->setFont(labelFont);
-        label->setGeometry(left, top, kWidth - left - 8, kLabelHeight);
+        const int right = row.column == 0 ? kColumnLeft[1] : kWidth;
+        label->setGeometry(left, top, right - left - 8, kLabelHeight);
 
         QLineEdit *box = nullptr;
         if (row.edit == 7) {
@@ -226,6 +227,13 @@ void TextResultsForm::Edit7Exit()
     }
     if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance)
         return;
+    // A heating time of zero or less has no meaning; the series would turn
+    // it into absurd temperatures.
+    if (time <= 0) {
+        m_desktop.messageBox(QStringLiteral("Input Error"),
+                             QStringLiteral("Heating time must be greater than 0"));
+        return;
+    }
     rerun(time);
 }
 
@@ -331,8 +339,13 @@ void TForm5::rerun(double userTime)
         bool &fixedTime;
         ~SwitchOff() { fixedTime = false; }
     } switchOff{m_state.fixedTimeXY};
-    CalculationXY(m_state.dataXY, m_state.fixedTimeXY, m_state.resultsXY, m_state.userTimeXY,
-                  m_state.historyXY, m_host);
+    try {
+        CalculationXY(m_state.dataXY, m_state.fixedTimeXY, m_state.resultsXY, m_state.userTimeXY,
+                      m_state.historyXY, m_host);
+    } catch (...) {
+        m_host.hideProgress();   // before the error report appears
+        throw;
+    }
 }
 
 const report::ReportForm &TForm5::fillReport()

@@ -90,8 +90,13 @@ void TForm5a::rerun(double userTime)
         bool &fixedTime;
         ~SwitchOff() { fixedTime = false; }
     } switchOff{m_state.fixedTimeRZ};
-    CalculationRZ(m_state.dataRZ, m_state.fixedTimeRZ, m_state.resultsRZ, m_state.userTimeRZ,
-                  m_state.historyRZ, m_host);
+    try {
+        CalculationRZ(m_state.dataRZ, m_state.fixedTimeRZ, m_state.resultsRZ, m_state.userTimeRZ,
+                      m_state.historyRZ, m_host);
+    } catch (...) {
+        m_host.hideProgress();   // before the error report appears
+        throw;
+    }
 }
 
 const report::ReportForm &TForm5a::fillReport()

@@ -260,6 +260,47 @@ TEST_F(TextResultsXY, TimeMoreThanTwoHundredthsAwayRuns)
     EXPECT_EQ(state.userTimeXY, 123.48);
 }
 
+TEST_F(TextResultsXY, HeatingTimeOfZeroOrLessIsRefused)
+{
+    RunWorkedCase();
+    const ResultsXY before = state.resultsXY;
+    window.show();
+    for (const char *text : {"-5", "0", "-1E-300"}) {
+        window.edit(7)->setText(text);
+        window.Edit7Exit();
+    }
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[0].first, "Input Error");
+    EXPECT_EQ(desktop.messages[0].second, "Heating time must be greater than 0");
+    EXPECT_EQ(state.resultsXY, before);
+    EXPECT_EQ(host.progress.size(), 2u);   // only the worked case's own run
+}
+
+TEST_F(TextResultsXY, FaultInAReRunReachesTheGuardWithTheSwitchOff)
+{
+    RunWorkedCase();
+    state.dataXY.maxContactCurrent = 0;   // number of contacts: division by zero
+    host.progress.clear();
+    std::vector<QString> reports;
+    window.setGuard([&reports](const std::function<void()> &handler) {
+        try {
+            handler();
+        } catch (const std::exception &fault) {
+            reports.push_back(QString::fromStdString(fault.what()));
+        }
+    });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.edit(7)->setFocus(Qt::OtherFocusReason);
+    window.edit(7)->setText("600");
+    window.button1()->setFocus(Qt::TabFocusReason);   // leaves the box
+
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], "Floating point division by zero");
+    EXPECT_FALSE(state.fixedTimeXY);
+    EXPECT_TRUE(host.progress.empty() || host.progress.back() == "hide");
+}
+
 TEST_F(TextResultsXY, LosingTheFocusToAnotherControlRunsTheExitStep)
 {
     FillSampleResults();
