@@ -548,6 +548,28 @@ TEST(LinesField, DoubleClickPicksAndOpensTheEditor)
     VxChartBaseLinesClass::EditorHook = nullptr;
 }
 
+TEST(LinesField, ZoomDragPaintsTheContentAndTheRubberBand)
+{
+    Plot plot({}, {});
+    plot.field->SetColorGridBorder(Qt::white);
+    plot.panel.show();
+    auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(local), QPointF(plot.field->mapToGlobal(local)), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(plot.field, &e);
+    };
+    send(QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton);
+    send(QEvent::MouseMove, {80, 60}, Qt::LeftButton);
+    QImage im = plot.field->grab().toImage();
+    EXPECT_TRUE(AxisIsDark(im, 20, 40)); // the band inverts the white field
+    EXPECT_TRUE(AxisIsDark(im, 50, 60));
+    EXPECT_FALSE(AxisIsDark(im, 50, 40));
+    EXPECT_FALSE(AxisIsDark(im, 120, 40));
+    send(QEvent::MouseButtonRelease, {80, 60}, Qt::NoButton);
+    im = plot.field->grab().toImage();
+    EXPECT_FALSE(AxisIsDark(im, 20, 40)); // gone once the drag ends
+}
+
 TEST(LinesField, AssignAndFacade)
 {
     Plot source({1, 2}, {3, 4});
