@@ -334,6 +334,11 @@ TEST(AxisFacade, AssignCopiesThePublishedProperties)
 {
     AxisMessagePanel panel;
     VxChartBaseAxisClassData a(&panel), b(&panel);
+    a.SetAxisType(vxcbatVertical);
+    QFont font = a.Font();
+    font.setItalic(true);
+    a.SetFont(font);
+    a.SetFontColor(Qt::blue);
     a.SetCenterPointLeft(30);
     a.SetCenterPointTop(120);
     a.SetLength(250);
@@ -345,6 +350,9 @@ TEST(AxisFacade, AssignCopiesThePublishedProperties)
     a.SetAutoEditable(false);
     a.SetVisible(false);
     b.Assign(a);
+    EXPECT_EQ(b.AxisType(), vxcbatVertical);
+    EXPECT_TRUE(b.Font().italic());
+    EXPECT_EQ(b.FontColor(), QColor(Qt::blue));
     EXPECT_EQ(b.Control()->geometry(), a.Control()->geometry());
     EXPECT_EQ(b.CenterPointTop(), 120);
     EXPECT_DOUBLE_EQ(b.BeginValue(), 5);
