@@ -4,6 +4,7 @@
 #include "chart/VxChartImageList.h"
 #include "support/axis_message_panel.h"
 
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -383,6 +384,42 @@ TEST(AxisPaint, OnScreenTheAxisLetsThePanelShowThrough)
     const QPoint origin = axis->pos();
     EXPECT_TRUE(AxisIsDark(im, origin.x() + 150, origin.y() + 16)); // the line
     EXPECT_EQ(im.pixelColor(origin.x() + 150, origin.y() + 4), QColor(160, 160, 160));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Axis, ClicksAreReportedAndDoubleClicksOpenTheEditor)
+{
+    AxisMessagePanel panel;
+    VxChartBaseAxisClass *axis = makeAxis(&panel, 250);
+    panel.show();
+    panel.Take();
+    int opened = 0;
+    VxChartBaseAxisClass::EditorHook = [&](VxChartBaseAxisClass *a) {
+        EXPECT_EQ(a, axis);
+        ++opened;
+    };
+    auto send = [&](QEvent::Type type) {
+        const QPoint local(100, 16);
+        QMouseEvent e(type, QPointF(local), QPointF(axis->mapToGlobal(local)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(axis, &e);
+    };
+    const QPoint before = axis->pos();
+    send(QEvent::MouseButtonPress);
+    EXPECT_EQ(panel.Take(), QList<int>{CM_AXIS_CLICKED});
+    send(QEvent::MouseButtonDblClick);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(panel.Take(), QList<int>{CM_AXIS_DBLCLICK});
+    axis->SetAutoEditable(false);
+    send(QEvent::MouseButtonDblClick);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(panel.Take(), QList<int>{CM_AXIS_DBLCLICK});
+    EXPECT_EQ(axis->pos(), before); // never dragged or selected
+    EXPECT_FALSE(axis->Selected());
+    VxChartBaseAxisClass::EditorHook = nullptr;
 }
 
 } // namespace
