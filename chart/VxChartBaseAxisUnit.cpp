@@ -131,6 +131,8 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
         return ticks;
     for (int n = first; n <= last; ++n) {
         const double t = n * s;
+        if (!std::isfinite(t) || !std::isfinite(t - cb + o))
+            continue; // past the largest number: nothing to draw there
         VxChartAxisTick tick;
         tick.Value = t;
         // The begin value sits at beginShift, the end value at
