@@ -63,7 +63,7 @@ DataDialog::DataDialog(Program &program) : QWidget(nullptr, Qt::Window), program
     connect(ComboBox1, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });
     connect(ComboBox1, &QComboBox::editTextChanged, this,
-            [this](const QString &text) { RunGuarded(program_.desktop, [this, &text] { comboTextEdited(text); }); });
+            [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });
 
     Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -105,6 +105,8 @@ void DataDialog::FillMaterialList()
         ComboBox1->addItem(MaterialNameText(preset.name));
 }
 
+// Typed or picked: the selected list entry fills the boxes only while the
+// text is exactly its name, so a typed name that is no preset fills nothing.
 void DataDialog::ComboBox1Change()
 {
     const int i = ComboBox1->currentIndex();
@@ -117,16 +119,6 @@ void DataDialog::ComboBox1Change()
                               preset.resistivity, preset.finishTemp, preset.alfa};
     for (std::size_t k = 0; k < presetBoxes_.size(); ++k)
         presetBoxes_[k]->setText(FormatGeneral(values[k], 15));
-}
-
-void DataDialog::comboTextEdited(const QString &text)
-{
-    // Typing a preset's exact name selects it, as picking it from the list.
-    const int match = ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (match >= 0 && match != ComboBox1->currentIndex())
-        ComboBox1->setCurrentIndex(match); // runs ComboBox1Change
-    else
-        ComboBox1Change();
 }
 
 void DataDialog::showCommon(const QString &caption)

@@ -73,8 +73,6 @@ protected:
     Program &program_;
 
 private:
-    void comboTextEdited(const QString &text);
-
     std::array<QLineEdit *, 6> presetBoxes_{};
 };
 
