@@ -128,6 +128,10 @@ void DataDialog::showCommon(const QString &caption)
     Button1->setText(QStringLiteral("OK"));
     Button2->setText(QStringLiteral("Cancel"));
     Label1->setText(QStringLiteral("Material"));
+    // The first showing starts at the head of the tab order; later ones
+    // keep the box the user left.
+    if (!focusWidget())
+        Button1->setFocus();
 }
 
 void DataDialog::showMaterialName(const MaterialName &name)

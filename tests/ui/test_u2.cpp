@@ -173,6 +173,9 @@ TEST_F(DataDialogs, TabOrderRunsFromOKOverTheBoxesToTheComboBox)
         expectedRZ << box;
     expectedRZ << form2a->ComboBox1;
     EXPECT_EQ(chain(form2a->Button1, expectedRZ), expectedRZ);
+
+    openXY();
+    EXPECT_EQ(form2->focusWidget(), form2->Button1);
 }
 
 TEST_F(DataDialogs, ComboBoxListHoldsTheThreePresetsHoweverOftenShown)
