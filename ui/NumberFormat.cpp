@@ -109,38 +109,67 @@ QString FormatGeneral(double value, int significantDigits)
     return out;
 }
 
-QString FormatFixed(double value, int decimals)
+namespace {
+
+// The digits of |d| rounded to `decimals` places after the point, as the
+// integer |d| * 10^decimals (a final 5 rounds away from zero); at least
+// decimals + 1 digits, so that there is one before the point.
+std::string FixedDigits(Decimal d, int decimals)
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
-    decimals = std::clamp(decimals, 0, 30);
-    // Integer M = |value| * 10^decimals rounded, as a digit string.
     std::string m;
-    if (value != 0) {
-        Decimal d = ToDecimal(value);
-        const int keep = d.exponent + 1 + decimals;
-        if (keep > 0) {
-            RoundTo(d, keep);
-            m = d.digits;
-            const int length = d.exponent + 1 + decimals;
-            if (static_cast<int>(m.size()) < length)
-                m.append(length - m.size(), '0');
-        } else if (keep == 0 && d.digits[0] >= '5') {
-            m = "1";
-        }
+    const int keep = d.exponent + 1 + decimals;
+    if (keep > 0) {
+        RoundTo(d, keep);
+        m = d.digits;
+        const int length = d.exponent + 1 + decimals;
+        if (static_cast<int>(m.size()) < length)
+            m.append(length - m.size(), '0');
+    } else if (keep == 0 && d.digits[0] >= '5') {
+        m = "1";
     }
     if (m.empty())
         m = "0";
     if (static_cast<int>(m.size()) <= decimals)
         m.insert(0, decimals + 1 - m.size(), '0');
-    const bool zero = m.find_first_not_of('0') == std::string::npos;
+    return m;
+}
 
-    QString out = value < 0 && !zero ? QStringLiteral("-") : QString();
+QString FixedText(const std::string &m, bool negative, int decimals)
+{
+    const bool zero = m.find_first_not_of('0') == std::string::npos;
+    QString out = negative && !zero ? QStringLiteral("-") : QString();
     const auto intLength = static_cast<qsizetype>(m.size()) - decimals;
     out += QString::fromLatin1(m.data(), intLength);
     if (decimals > 0)
         out += DecimalSeparator() + QString::fromLatin1(m.data() + intLength, decimals);
     return out;
+}
+
+} // namespace
+
+QString FormatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    decimals = std::clamp(decimals, 0, 30);
+    const std::string m = value != 0 ? FixedDigits(ToDecimal(value), decimals) : FixedDigits({"0", 0}, decimals);
+    return FixedText(m, value < 0, decimals);
+}
+
+QString FormatFixedSignificant(double value, int significantDigits, int decimals)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    const int count = std::clamp(significantDigits, 1, kMaxDigits);
+    decimals = std::clamp(decimals, 0, 30);
+    if (value == 0)
+        return FixedText(FixedDigits({"0", 0}, decimals), false, decimals);
+    Decimal d = ToDecimal(value);
+    RoundTo(d, count);
+    // More digits before the point than significant ones: no fixed form.
+    if (d.exponent >= count)
+        return FormatGeneral(value, count);
+    return FixedText(FixedDigits(d, decimals), value < 0, decimals);
 }
 
 bool ParseRegionalNumber(const QString &text, double &value)

@@ -17,6 +17,14 @@ QString FormatGeneral(double value, int significantDigits);
 // rounds away from zero), no thousands separators: 21.25 (1) -> "21.3".
 QString FormatFixed(double value, int decimals);
 
+// Fixed notation with `decimals` digits after the separator, of the value
+// first rounded to `significantDigits` significant digits (each rounding
+// takes a final 5 away from zero).  A rounded value with more digits before
+// the separator than `significantDigits` is written in the general format.
+// (5, 1): 20 -> "20.0", 1234.56 -> "1234.6", 12345.67 -> "12346.0",
+// 123456 -> "1.2346E5".
+QString FormatFixedSignificant(double value, int significantDigits, int decimals);
+
 // Reads a number typed in the regional format: blanks around it, an
 // optional sign, digits with at most one regional decimal separator (at
 // least one digit), an optional exponent E/e with optional sign.  No

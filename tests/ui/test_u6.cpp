@@ -1,0 +1,337 @@
+// The graphic results windows of both geometries: the table and the chart
+// filled from the right history column for each point choice, every
+// showing starting at the centre, the number format of the table, copying
+// table cells, and printing through the clipboard and the print form.
+#include "ui/u6.h"
+#include "ui/u6a.h"
+#include "ui/u7.h"
+#include "ui/u7a.h"
+
+#include "report/ReportRenderer.h"
+#include "ui/ImageBox.h"
+#include "ui/NumberFormat.h"
+#include "ui/Program.h"
+#include "ui/support/FakeDesktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLocale>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace resheat;
+using namespace resheat::ui;
+using resheat::ui::testing::FakeDesktop;
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// A history whose columns tell themselves apart: times from 2.4 s to
+// 1500 s, To = 20, 21, ..., Tw = 500, 501, ..., Th (or the rz zero column)
+// = 1000.5, 1001.5, ...
+History DistinctHistory(bool rz)
+{
+    History h{};
+    for (int i = 0; i < kHistoryRows; ++i) {
+        auto &row = h[static_cast<std::size_t>(i)];
+        row[0] = i == 0 ? 2.4 : 1500.0 * i / (kHistoryRows - 1);
+        row[1] = 20 + i;
+        row[2] = 500 + i;
+        row[3] = rz ? 0 : 1000.5 + i;
+    }
+    return h;
+}
+
+// The texts the table must show for column `column` of DistinctHistory.
+QString ExpectedCell(int column, int row /* 1..50 */, bool rz)
+{
+    const int i = row - 1;
+    switch (column) {
+    case 1: return QStringLiteral("%1.0").arg(20 + i);
+    case 2: return QStringLiteral("%1.0").arg(500 + i);
+    default: return rz ? QStringLiteral("0.0") : QStringLiteral("%1.5").arg(1000 + i);
+    }
+}
+
+// Clicks a radio button on its circle, as a user does.
+void Choose(QRadioButton *radio)
+{
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+}
+
+class GraphicWindows : public ::testing::Test {
+protected:
+    GraphicWindows() : program(state, desktop), xy(program, form7), rz(program, form7a)
+    {
+        state.historyXY = DistinctHistory(false);
+        state.historyRZ = DistinctHistory(true);
+    }
+    ~GraphicWindows() override
+    {
+        xy.hide();
+        rz.hide();
+    }
+
+    // Puts a recognisable picture on the clipboard, as the chart would.
+    static void PutPicture(const QColor &colour, QSize size = QSize(441, 369))
+    {
+        QImage picture(size, QImage::Format_RGB888);
+        picture.fill(colour);
+        QApplication::clipboard()->setImage(picture);
+    }
+
+    void ExpectTable(const GraphicResultsForm &window, int column, bool rz)
+    {
+        const HistoryGrid &grid = *window.StringGrid1;
+        ASSERT_EQ(grid.RowCount(), 51);
+        ASSERT_EQ(grid.columnCount(), 2);
+        EXPECT_EQ(grid.Cells(0, 0), "Time [s]");
+        EXPECT_EQ(grid.Cells(1, 0), "Temperature [oC]");
+        for (int row = 1; row <= 50; ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(grid.Cells(1, row), ExpectedCell(column, row, rz));
+        }
+    }
+
+    ProgramState state;
+    FakeDesktop desktop;
+    Program program;
+    TForm7 form7;
+    Tform7a form7a;
+    TForm6 xy;
+    TForm6a rz;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Number format of the table
+
+TEST(TableNumberFormat, OneDecimalOfFiveSignificantDigitsThenScientific)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale::c());
+    const std::pair<double, const char *> cases[] = {
+        {20, "20.0"},          {1234.56, "1234.6"},   {12345.67, "12346.0"}, {123456, "1.2346E5"},
+        {2.4, "2.4"},          {1500, "1500.0"},      {0, "0.0"},            {-20.04, "-20.0"},
+        {-0.04, "0.0"},        {0.05, "0.1"},         {99999.4, "99999.0"},
+        // 5 significant digits first: 99999.96 becomes 100000, six digits
+        // before the separator.
+        {99999.96, "1E5"},
+        // 12.35 is a little below 12.35 in binary, but its five digits are
+        // 12.350, and that rounds away from zero.
+        {12.35, "12.4"},
+        // 1234.549 keeps 1234.5 at five digits: the second rounding sees
+        // no more than that.
+        {1234.549, "1234.5"},  {2220.4449, "2220.4"}, {-123456, "-1.2346E5"},
+    };
+    for (const auto &[value, text] : cases)
+        EXPECT_EQ(FormatTableNumber(value), QString::fromLatin1(text)) << value;
+    QLocale::setDefault(saved);
+}
+
+TEST(TableNumberFormat, UsesTheRegionalSeparator)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(FormatTableNumber(1234.56), "1234,6");
+    EXPECT_EQ(FormatTableNumber(123456), "1,2346E5");
+    EXPECT_EQ(FormatTableNumber(1500), "1500,0");
+    QLocale::setDefault(saved);
+}
+
+// ---------------------------------------------------------------------------
+// Layout and captions
+
+TEST_F(GraphicWindows, LayoutAndCaptionsOfBothWindows)
+{
+    xy.show();
+    rz.show();
+    EXPECT_EQ(xy.size(), QSize(759, 554));
+    EXPECT_EQ(xy.pos(), QPoint(20, 20));
+    EXPECT_EQ(xy.windowTitle(), "Temperature for xy geometry");
+    EXPECT_EQ(rz.windowTitle(), "Temperature for rz geometry");
+    EXPECT_EQ(xy.StringGrid1->geometry(), QRect(472, 24, 265, 361));
+    EXPECT_EQ(xy.StringGrid1->columnWidth(0), 130);
+    EXPECT_EQ(xy.StringGrid1->columnWidth(1), 130);
+    EXPECT_EQ(xy.StringGrid1->rowHeight(0), 24);
+    EXPECT_EQ(xy.Button1->text(), "Close");
+    EXPECT_EQ(xy.Button1->geometry(), QRect(624, 408, 105, 25));
+    EXPECT_EQ(xy.Button2->text(), "Print this graphic results");
+    EXPECT_EQ(xy.Button2->geometry(), QRect(56, 488, 225, 25));
+
+    ASSERT_NE(xy.RadioButton3, nullptr);
+    EXPECT_EQ(rz.RadioButton3, nullptr);
+    const QStringList xyCaptions{"Temperature To", "Temperature Tw", "Temperature Th"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(xy.radioButton(i)->text(), xyCaptions[i]);
+        EXPECT_EQ(xy.radioButton(i)->geometry().topLeft(), QPoint(56, 408 + 24 * i));
+        EXPECT_EQ(xy.radioButton(i)->width(), 289);
+    }
+    EXPECT_EQ(rz.RadioButton1->text(), "Temperature To");
+    EXPECT_EQ(rz.RadioButton2->text(), "Temperature Tr");
+
+    EXPECT_EQ(xy.Image1->geometry(), QRect(368, 408, 153, 113));
+    EXPECT_EQ(rz.Image1->geometry(), QRect(368, 408, 145, 113));
+    EXPECT_TRUE(xy.Image1->isValid());
+    EXPECT_TRUE(rz.Image1->isValid());
+    EXPECT_TRUE(xy.Image1->isVisible());
+}
+
+// ---------------------------------------------------------------------------
+// Point choices
+
+TEST_F(GraphicWindows, EachChoiceFillsTheTableFromItsHistoryColumn)
+{
+    xy.show();
+    ExpectTable(xy, 1, false);
+    // Times in the first column, with one decimal: 2.4 s and 1500 s.
+    EXPECT_EQ(xy.StringGrid1->Cells(0, 1), "2.4");
+    EXPECT_EQ(xy.StringGrid1->Cells(0, 50), "1500.0");
+
+    Choose(xy.RadioButton2);
+    EXPECT_EQ(xy.selectedChoice(), 1);
+    ExpectTable(xy, 2, false);
+    Choose(xy.RadioButton3);
+    ExpectTable(xy, 3, false);
+    Choose(xy.RadioButton1);
+    ExpectTable(xy, 1, false);
+
+    rz.show();
+    ExpectTable(rz, 1, true);
+    Choose(rz.RadioButton2);
+    ExpectTable(rz, 2, true);
+}
+
+TEST_F(GraphicWindows, EveryShowingStartsAtTheCentre)
+{
+    xy.show();
+    Choose(xy.RadioButton3);
+    ExpectTable(xy, 3, false);
+    QTest::mouseClick(xy.Button1, Qt::LeftButton);
+    EXPECT_FALSE(xy.isVisible());
+    // The choice survives hiding ...
+    EXPECT_TRUE(xy.RadioButton3->isChecked());
+
+    // ... and a run in between shows at the next showing only.
+    state.historyXY[0][1] = 64.04;
+    xy.show();
+    EXPECT_TRUE(xy.RadioButton1->isChecked());
+    EXPECT_FALSE(xy.RadioButton3->isChecked());
+    EXPECT_EQ(xy.StringGrid1->Cells(1, 1), "64.0");
+    EXPECT_EQ(xy.StringGrid1->Cells(1, 50), "69.0");
+}
+
+TEST_F(GraphicWindows, TheTableListsAllFiftyRowsInTimeOrder)
+{
+    state.historyXY[49] = {2227.25, 2219.96, 1500.0, 123456.0};
+    xy.show();
+    Choose(xy.RadioButton3);
+    const HistoryGrid &grid = *xy.StringGrid1;
+    EXPECT_EQ(grid.RowCount(), 51);
+    EXPECT_EQ(grid.Cells(0, 50), "2227.3");
+    EXPECT_EQ(grid.Cells(1, 50), "1.2346E5");
+    EXPECT_EQ(grid.Cells(1, 49), "1048.5");
+    // Nothing beyond the 50th row.
+    EXPECT_EQ(grid.Cells(0, 51), "");
+}
+
+TEST_F(GraphicWindows, EqualTemperaturesStillFillTheTable)
+{
+    for (auto &row : state.historyRZ)
+        row[1] = 20;
+    rz.show();
+    for (int row = 1; row <= 50; ++row)
+        EXPECT_EQ(rz.StringGrid1->Cells(1, row), "20.0");
+}
+
+// ---------------------------------------------------------------------------
+// Copying from the table
+
+TEST_F(GraphicWindows, CtrlCCopiesTheSelectedCellsAsTabSeparatedText)
+{
+    xy.show();
+    HistoryGrid &grid = *xy.StringGrid1;
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+
+    // Nothing selected: the clipboard keeps what it had.
+    grid.clearSelection();
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");
+
+    grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 2, 1), true);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.4\t20.0\n30.6\t21.0\n61.2\t22.0");
+
+    // Two separate blocks: the cells between them stay empty.
+    grid.clearSelection();
+    grid.setRangeSelected(QTableWidgetSelectionRange(0, 1, 0, 1), true);
+    grid.setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 0), true);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "\t20.0\n\t\n61.2\t");
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+
+TEST_F(GraphicWindows, PrintingPutsTheClipboardPictureIntoThePrintForm)
+{
+    xy.copyChartToClipboard = [] { PutPicture(QColor(10, 200, 30)); };
+    xy.show();
+    Choose(xy.RadioButton2);
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+
+    EXPECT_TRUE(desktop.boxes.empty());
+    ASSERT_EQ(desktop.previews, 1);
+    EXPECT_EQ(desktop.lastPreview, &form7);
+    EXPECT_EQ(form7.title().caption, "Temperature for xy geometry");
+    EXPECT_EQ(form7.subtitle().caption, "Temperature Tw");
+    ASSERT_EQ(form7.image().picture.size(), QSize(441, 369));
+    EXPECT_EQ(form7.image().picture.pixelColor(200, 200), QColor(10, 200, 30));
+
+    rz.copyChartToClipboard = [] { PutPicture(Qt::red, QSize(100, 80)); };
+    rz.show();
+    Choose(rz.RadioButton2);
+    QTest::mouseClick(rz.Button2, Qt::LeftButton);
+    ASSERT_EQ(desktop.previews, 2);
+    EXPECT_EQ(desktop.lastPreview, &form7a);
+    EXPECT_EQ(form7a.title().caption, "Temperature for rz geometry");
+    EXPECT_EQ(form7a.subtitle().caption, "Temperature Tr");
+    EXPECT_EQ(form7a.image().picture.size(), QSize(100, 80));
+}
+
+TEST_F(GraphicWindows, WithoutABitmapOnTheClipboardThePreviewKeepsTheOldPicture)
+{
+    // First print: nothing on the clipboard, the form has no picture yet.
+    xy.copyChartToClipboard = [] { QApplication::clipboard()->setText(QStringLiteral("no picture")); };
+    xy.show();
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].kind, FakeDesktop::BoxKind::Information);
+    EXPECT_EQ(desktop.boxes[0].caption, "Information");
+    EXPECT_EQ(desktop.boxes[0].text, "There is no bitmap on the Clipboard");
+    EXPECT_EQ(desktop.previews, 1);
+    EXPECT_TRUE(form7.image().picture.isNull());
+    EXPECT_EQ(form7.subtitle().caption, "Temperature To");
+
+    // A picture, then none again: the form keeps the earlier picture.
+    xy.copyChartToClipboard = [] { PutPicture(Qt::blue); };
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+    xy.copyChartToClipboard = [] { QApplication::clipboard()->clear(); };
+    Choose(xy.RadioButton3);
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+    EXPECT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.previews, 3);
+    EXPECT_EQ(form7.image().picture.pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(form7.subtitle().caption, "Temperature Th");
+}

@@ -1,0 +1,395 @@
+#include "ui/u6.h"
+
+#include "ui/ErrorReport.h"
+#include "ui/ImageBox.h"
+#include "ui/NumberFormat.h"
+#include "ui/Program.h"
+#include "ui/u1.h"
+#include "ui/u7.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <algorithm>
+
+// The sketches live in a static library; make sure they are linked in.
+static void InitGraphicsResources()
+{
+    Q_INIT_RESOURCE(graphics);
+}
+
+namespace resheat::ui {
+
+namespace {
+
+// Window layout in pixels.
+constexpr int kWidth = 759;
+constexpr int kHeight = 554;
+constexpr QRect kChart{16, 24, 441, 369};
+constexpr QRect kGrid{472, 24, 265, 361};
+constexpr int kGridColumnWidth = 130;
+constexpr int kGridRowHeight = 24;
+constexpr int kRadioLeft = 56;
+constexpr int kRadioTops[3] = {408, 432, 456};
+constexpr int kRadioWidth = 289;
+constexpr int kRadioHeight = 17;
+constexpr int kSketchLeft = 368;
+constexpr int kSketchTop = 408;
+constexpr int kSketchHeight = 113;
+constexpr QRect kCloseButton{624, 408, 105, 25};
+constexpr QRect kPrintButton{56, 488, 225, 25};
+
+constexpr int kScreenLeft = 20;
+constexpr int kScreenTop = 20;
+
+const QString kTimeHeading = QStringLiteral("Time [s]");
+const QString kTemperatureHeading = QStringLiteral("Temperature [oC]");
+
+QFont WindowFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans")});
+    font.setPixelSize(13);
+    return font;
+}
+
+} // namespace
+
+QString FormatTableNumber(double value)
+{
+    return FormatFixedSignificant(value, 5, 1);
+}
+
+std::vector<PointChoice> PointChoicesXY()
+{
+    return {
+        {QStringLiteral("Temperature To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
+         QColor(0, 0, 96)},
+        {QStringLiteral("Temperature Tw"), 2, QStringLiteral("Tw [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
+         QColor(96, 0, 0)},
+        {QStringLiteral("Temperature Th"), 3, QStringLiteral("Th [oC]"), QColor(0, 127, 127),
+         QColor(0, 127, 0), QColor(0, 96, 0)},
+    };
+}
+
+std::vector<PointChoice> PointChoicesRZ()
+{
+    return {
+        {QStringLiteral("Temperature To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
+         QColor(0, 0, 96)},
+        {QStringLiteral("Temperature Tr"), 2, QStringLiteral("Tr [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
+         QColor(96, 0, 0)},
+    };
+}
+
+// ---------------------------------------------------------------------------
+// The table
+
+HistoryGrid::HistoryGrid(QWidget *parent) : QTableWidget(0, 2, parent)
+{
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(kGridRowHeight);
+    verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setFixedHeight(kGridRowHeight);
+    horizontalHeader()->setHighlightSections(false);
+    for (int column = 0; column < 2; ++column)
+        setColumnWidth(column, kGridColumnWidth);
+    setHorizontalHeaderLabels({QString(), QString()});
+}
+
+void HistoryGrid::SetRowCount(int rows)
+{
+    setRowCount(std::max(rows - 1, 0));
+}
+
+QString HistoryGrid::Cells(int column, int row) const
+{
+    if (row == 0) {
+        const QTableWidgetItem *heading = horizontalHeaderItem(column);
+        return heading ? heading->text() : QString();
+    }
+    const QTableWidgetItem *cell = item(row - 1, column);
+    return cell ? cell->text() : QString();
+}
+
+void HistoryGrid::SetCells(int column, int row, const QString &text)
+{
+    if (column < 0 || column >= columnCount() || row < 0 || row > rowCount())
+        return;
+    if (row == 0) {
+        setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        return;
+    }
+    QTableWidgetItem *cell = item(row - 1, column);
+    if (!cell) {
+        cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // The first column is the table's fixed column, shaded as its heading.
+        if (column == 0)
+            cell->setBackground(palette().brush(QPalette::Button));
+        setItem(row - 1, column, cell);
+    }
+    cell->setText(text);
+}
+
+QString HistoryGrid::SelectedText() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty())
+        return {};
+    int top = ranges.first().topRow(), bottom = ranges.first().bottomRow();
+    int left = ranges.first().leftColumn(), right = ranges.first().rightColumn();
+    for (const QTableWidgetSelectionRange &range : ranges) {
+        top = std::min(top, range.topRow());
+        bottom = std::max(bottom, range.bottomRow());
+        left = std::min(left, range.leftColumn());
+        right = std::max(right, range.rightColumn());
+    }
+    QStringList lines;
+    for (int row = top; row <= bottom; ++row) {
+        QStringList cells;
+        for (int column = left; column <= right; ++column) {
+            const QTableWidgetItem *cell = item(row, column);
+            cells << (cell && cell->isSelected() ? cell->text() : QString());
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void HistoryGrid::CopySelection()
+{
+    const QString text = SelectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void HistoryGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event == QKeySequence::Copy) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
+GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &report,
+                                       std::vector<PointChoice> choices, const QString &sketch,
+                                       int sketchWidth, QWidget *parent)
+    : QDialog(parent), m_program(program), m_report(report), m_choices(std::move(choices))
+{
+    InitGraphicsResources();
+    setFixedSize(kWidth, kHeight);
+    setModal(false);
+    setSizeGripEnabled(false);
+    setFont(WindowFont());
+
+    setUpChart();
+
+    StringGrid1 = new HistoryGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(kGrid);
+
+    for (std::size_t i = 0; i < m_choices.size(); ++i) {
+        auto *radio = new QRadioButton(this);
+        radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        radio->setGeometry(kRadioLeft, kRadioTops[i], kRadioWidth, kRadioHeight);
+        // Selecting a button, by a click or from code, runs its handler.
+        connect(radio, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                runGuarded([this, i] { choiceClick(static_cast<int>(i)); });
+        });
+        m_radios.push_back(radio);
+    }
+    RadioButton1 = m_radios[0];
+    RadioButton2 = m_radios[1];
+    RadioButton3 = m_radios.size() > 2 ? m_radios[2] : nullptr;
+    // Selected at creation; nothing to show yet.
+    RadioButton1->blockSignals(true);
+    RadioButton1->setChecked(true);
+    RadioButton1->blockSignals(false);
+
+    Image1 = new ImageBox(sketch, this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(kSketchLeft, kSketchTop, sketchWidth, kSketchHeight);
+
+    Button1 = new QPushButton(this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(kCloseButton);
+    Button2 = new QPushButton(this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(kPrintButton);
+    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
+}
+
+void GraphicResultsForm::setUpChart()
+{
+}
+
+QRadioButton *GraphicResultsForm::radioButton(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_radios.size()) ? m_radios[static_cast<std::size_t>(index)]
+                                                                    : nullptr;
+}
+
+int GraphicResultsForm::selectedChoice() const
+{
+    for (std::size_t i = 0; i < m_radios.size(); ++i)
+        if (m_radios[i]->isChecked())
+            return static_cast<int>(i);
+    return -1;
+}
+
+const ProgramState &GraphicResultsForm::programState() const
+{
+    return m_program.state;
+}
+
+void GraphicResultsForm::runGuarded(const std::function<void()> &handler)
+{
+    RunGuarded(m_program.desktop, handler);
+}
+
+void GraphicResultsForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void GraphicResultsForm::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormHide();
+}
+
+void GraphicResultsForm::ShowPointHistory(int column, const QString &caption, const QColor &lineColor,
+                                          const QColor &pointColor, const QColor &errorColor)
+{
+    const History &rows = history();
+
+    StringGrid1->SetRowCount(kHistoryRows + 1);
+    StringGrid1->SetCells(0, 0, kTimeHeading);
+    StringGrid1->SetCells(1, 0, kTemperatureHeading);
+
+    for (int i = 1; i <= kHistoryRows; ++i) {
+        const HistoryRow &row = rows[static_cast<std::size_t>(i - 1)];
+        StringGrid1->SetCells(0, i, FormatTableNumber(row[0]));
+        StringGrid1->SetCells(1, i, FormatTableNumber(row[static_cast<std::size_t>(column)]));
+    }
+    (void)caption;
+    (void)lineColor;
+    (void)pointColor;
+    (void)errorColor;
+}
+
+void GraphicResultsForm::choiceClick(int index)
+{
+    const PointChoice &choice = m_choices[static_cast<std::size_t>(index)];
+    ShowPointHistory(choice.column, choice.yCaption, choice.lineColor, choice.pointColor, choice.errorColor);
+    update();
+}
+
+void GraphicResultsForm::RadioButton1Click()
+{
+    choiceClick(0);
+}
+
+void GraphicResultsForm::RadioButton2Click()
+{
+    choiceClick(1);
+}
+
+void GraphicResultsForm::FormShow()
+{
+    move(kScreenLeft, kScreenTop);
+    // Every showing starts with the centre; selecting the button runs its
+    // handler when another choice was left selected.
+    RadioButton1->setChecked(true);
+
+    setWindowTitle(caption());
+    Button1->setText(QStringLiteral("Close"));
+    Button2->setText(QStringLiteral("Print this graphic results"));
+    for (std::size_t i = 0; i < m_radios.size(); ++i)
+        m_radios[i]->setText(m_choices[i].radioCaption);
+
+    const PointChoice &centre = m_choices.front();
+    ShowPointHistory(centre.column, centre.yCaption, centre.lineColor, centre.pointColor, centre.errorColor);
+    Image1->setVisible(true);
+}
+
+void GraphicResultsForm::FormHide()
+{
+    if (TForm1 *main = m_program.windows.Form1)
+        main->show();
+}
+
+void GraphicResultsForm::Button1Click()
+{
+    hide();
+}
+
+void GraphicResultsForm::Button2Click()
+{
+    if (copyChartToClipboard)
+        copyChartToClipboard();
+
+    const QClipboard *clipboard = QApplication::clipboard();
+    const QMimeData *content = clipboard->mimeData();
+    if (content && content->hasImage())
+        m_report.setPicture(clipboard->image());
+    else
+        m_program.desktop.informationBox(QStringLiteral("Information"),
+                                         QStringLiteral("There is no bitmap on the Clipboard"));
+
+    m_report.title().caption = caption();
+    const int selected = selectedChoice();
+    m_report.subtitle().caption = selected >= 0 ? m_radios[static_cast<std::size_t>(selected)]->text() : QString();
+    m_program.desktop.previewReport(m_report);
+}
+
+// ---------------------------------------------------------------------------
+// The xy window
+
+TForm6::TForm6(Program &program, TForm7 &report, QWidget *parent)
+    : GraphicResultsForm(program, report, PointChoicesXY(), QStringLiteral(":/images/sketchxy.svg"), 153,
+                         parent)
+{
+    setObjectName(QStringLiteral("Form6"));
+}
+
+void TForm6::RadioButton3Click()
+{
+    choiceClick(2);
+}
+
+QString TForm6::caption() const
+{
+    return QStringLiteral("Temperature for xy geometry");
+}
+
+const History &TForm6::history() const
+{
+    return programState().historyXY;
+}
+
+} // namespace resheat::ui
