@@ -1,8 +1,10 @@
 #include "ui/ProgressWindow.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QWindow>
 #include <algorithm>
 
 namespace resheat::ui {
@@ -38,8 +40,13 @@ void ProgressWindow::showNow()
 {
     show();
     raise();
-    // Let the window system map the window, then paint it synchronously.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Wait (briefly) until the window system has put the window on screen,
+    // then paint it synchronously.  User input stays queued.
+    constexpr int kMaxWaitMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kMaxWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -86,6 +86,7 @@ TEST_F(MainWindow, ShowingSetsTitleCaptionsAndPosition)
     EXPECT_EQ(form->pos(), QPoint(10, 10));
     EXPECT_EQ(form->Label1->text(), "DIRECT RESISTANCE HEATING ");
     EXPECT_EQ(form->Label2->text(), "Electroheat Laboratory");
+    EXPECT_FALSE(form->windowIcon().isNull());
 
     const QList<QAction *> bar = form->menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);
