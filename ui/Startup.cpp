@@ -5,6 +5,10 @@
 #include "ui/u2a.h"
 #include "ui/u3.h"
 #include "ui/u4.h"
+#include "ui/u5.h"
+#include "ui/u5a.h"
+#include "ui/u8.h"
+#include "ui/u8a.h"
 
 namespace resheat::ui {
 
@@ -17,10 +21,16 @@ Application::Application(ProgramState &state, Desktop &desktop) : program_(state
     w.Form4 = create(new TForm4());
     hostXY_ = std::make_unique<DesktopHost>(desktop, w.Form3);
     hostRZ_ = std::make_unique<DesktopHost>(desktop, w.Form4);
-    // Form5 (xy text results), Form7 (xy graphic print form) and Form8 (xy
-    // text results report form) come here when their units join.
+    w.Form5 = create(new TForm5(program_));
+    // Form7 (xy graphic print form) comes here when its unit joins.
+    form8_ = std::make_unique<TForm8>();
+    w.Form8 = form8_.get();
     w.Form2a = create(new TForm2a(program_));
-    // Form5a, form7a, Form8a, Form6a and Form6 come here, in that order.
+    w.Form5a = create(new TForm5a(program_));
+    // form7a (rz graphic print form) comes here when its unit joins.
+    form8a_ = std::make_unique<TForm8a>();
+    w.Form8a = form8a_.get();
+    // Form6a and Form6 come here, in that order.
 }
 
 Application::~Application()

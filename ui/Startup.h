@@ -11,6 +11,9 @@
 
 namespace resheat::ui {
 
+class TForm8;
+class TForm8a;
+
 class Application {
 public:
     // Creates the windows; creating the main window fills the material
@@ -43,6 +46,9 @@ private:
     std::vector<QWidget *> created_;
     std::unique_ptr<DesktopHost> hostXY_;
     std::unique_ptr<DesktopHost> hostRZ_;
+    // The report forms are page layouts, not windows.
+    std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<TForm8a> form8a_;
 };
 
 } // namespace resheat::ui

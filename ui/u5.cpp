@@ -1,8 +1,11 @@
 #include "ui/u5.h"
 
-#include "core/Heating.h"
+#include "ui/CalculationRun.h"
 #include "ui/Desktop.h"
+#include "ui/ErrorReport.h"
 #include "ui/NumberFormat.h"
+#include "ui/Program.h"
+#include "ui/u1.h"
 #include "ui/u8.h"
 
 #include <QFocusEvent>
@@ -82,9 +85,8 @@ QString MaterialText(const MaterialName &name)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-TextResultsForm::TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost &host,
-                                 std::vector<Row> rows, QWidget *parent)
-    : QDialog(parent), m_state(state), m_desktop(desktop), m_host(host), m_rows(std::move(rows))
+TextResultsForm::TextResultsForm(Program &program, std::vector<Row> rows, QWidget *parent)
+    : QDialog(parent), m_program(program), m_state(program.state), m_rows(std::move(rows))
 {
     setFixedSize(kWidth, kHeight);
     setModal(false);
@@ -156,10 +158,7 @@ QLabel *TextResultsForm::label(int number) const
 
 void TextResultsForm::runGuarded(const std::function<void()> &handler)
 {
-    if (m_guard)
-        m_guard(handler);
-    else
-        handler();
+    RunGuarded(m_program.desktop, handler);
 }
 
 void TextResultsForm::showEvent(QShowEvent *event)
@@ -196,8 +195,8 @@ void TextResultsForm::FormShow()
 
 void TextResultsForm::FormHide()
 {
-    if (m_mainWindow)
-        m_mainWindow->show();
+    if (QWidget *mainWindow = m_program.windows.Form1)
+        mainWindow->show();
 }
 
 void TextResultsForm::Button1Click()
@@ -207,7 +206,8 @@ void TextResultsForm::Button1Click()
 
 void TextResultsForm::Button2Click()
 {
-    m_desktop.previewReport(fillReport());
+    if (const report::ReportForm *form = fillReport())
+        m_program.desktop.previewReport(*form);
 }
 
 void TextResultsForm::Edit7Exit()
@@ -222,7 +222,7 @@ void TextResultsForm::Edit7Exit()
         return;
     double time = 0;
     if (!ParseRegionalNumber(box->text(), time)) {
-        m_desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
+        m_program.desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
         return;
     }
     if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance)
@@ -230,7 +230,7 @@ void TextResultsForm::Edit7Exit()
     // A heating time of zero or less has no meaning; the series would turn
     // it into absurd temperatures.
     if (time <= 0) {
-        m_desktop.messageBox(QStringLiteral("Input Error"),
+        m_program.desktop.messageBox(QStringLiteral("Input Error"),
                              QStringLiteral("Heating time must be greater than 0"));
         return;
     }
@@ -306,8 +306,7 @@ std::vector<TextResultsForm::Row> RowsXY()
 
 } // namespace
 
-TForm5::TForm5(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8 &report, QWidget *parent)
-    : TextResultsForm(state, desktop, host, RowsXY(), parent), m_report(report)
+TForm5::TForm5(Program &program, QWidget *parent) : TextResultsForm(program, RowsXY(), parent)
 {
     setObjectName(QStringLiteral("Form5"));
 }
@@ -339,22 +338,19 @@ void TForm5::rerun(double userTime)
         bool &fixedTime;
         ~SwitchOff() { fixedTime = false; }
     } switchOff{m_state.fixedTimeXY};
-    try {
-        CalculationXY(m_state.dataXY, m_state.fixedTimeXY, m_state.resultsXY, m_state.userTimeXY,
-                      m_state.historyXY, m_host);
-    } catch (...) {
-        m_host.hideProgress();   // before the error report appears
-        throw;
-    }
+    RunCalculationXY(m_program);
 }
 
-const report::ReportForm &TForm5::fillReport()
+const report::ReportForm *TForm5::fillReport()
 {
+    TForm8 *form = m_program.windows.Form8;
+    if (!form)
+        return nullptr;
     QStringList values{MaterialText(m_state.dataXY.name)};
     for (auto field : kDataXYNumbers)
         values << FormatGeneral(m_state.dataXY.*field, 15);
-    fillTextReport(m_report, InputNamesXY(), values);
-    return m_report;
+    fillTextReport(*form, InputNamesXY(), values);
+    return form;
 }
 
 } // namespace resheat::ui

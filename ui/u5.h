@@ -4,7 +4,6 @@
 // The rz window TForm5a (u5a) shares TextResultsForm with it.
 #pragma once
 
-#include "core/Host.h"
 #include "core/Records.h"
 
 #include <QDialog>
@@ -22,8 +21,8 @@ namespace resheat::report { class ReportForm; }
 namespace resheat::ui {
 
 class Desktop;
+struct Program;
 class TextReportForm;
-class TForm8;
 
 // What both text results windows have in common.  A window is modeless;
 // hiding it shows the main window again.
@@ -47,13 +46,6 @@ public:
     QPushButton *button2() const { return m_button2; }   // "Print results"
     const std::vector<Row> &rows() const { return m_rows; }
 
-    // The window shown again when this one is hidden.
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
-    // Wraps the handlers that can fail (a re-run, a preview) so that an
-    // arithmetic or I/O fault ends in the general error report.
-    using Guard = std::function<void(const std::function<void()> &)>;
-    void setGuard(Guard guard) { m_guard = std::move(guard); }
-
     // Event handlers.
     void FormShow();
     void FormHide();
@@ -62,8 +54,7 @@ public:
     void Edit7Exit();
 
 protected:
-    TextResultsForm(ProgramState &state, Desktop &desktop, CalcHost &host,
-                    std::vector<Row> rows, QWidget *parent);
+    TextResultsForm(Program &program, std::vector<Row> rows, QWidget *parent);
 
     virtual QString caption() const = 0;
     // Values of the results record in table order.
@@ -72,8 +63,9 @@ protected:
     // Runs the geometry's calculation with the fixed-time switch on and the
     // given user heating time, and sets the switch off again.
     virtual void rerun(double userTime) = 0;
-    // Sets the report form's captions; returns the form to preview.
-    virtual const report::ReportForm &fillReport() = 0;
+    // Sets the report form's captions; returns the form to preview, or
+    // nullptr when the program has none.
+    virtual const report::ReportForm *fillReport() = 0;
 
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -82,11 +74,11 @@ protected:
     void fillTextReport(TextReportForm &form, const QStringList &inputNames,
                         const QStringList &inputValues) const;
 
+    Program &m_program;
     ProgramState &m_state;
-    Desktop &m_desktop;
-    CalcHost &m_host;
 
 private:
+    // An arithmetic or I/O fault in a handler ends in the general error report.
     void runGuarded(const std::function<void()> &handler);
 
     std::vector<Row> m_rows;
@@ -94,26 +86,20 @@ private:
     std::vector<QLineEdit *> m_edits;   // in table order
     QPushButton *m_button1 = nullptr;
     QPushButton *m_button2 = nullptr;
-    QWidget *m_mainWindow = nullptr;
-    Guard m_guard;
     QString m_shownTime;   // the text FormShow put into Edit7
 };
 
 class TForm5 : public TextResultsForm {
     Q_OBJECT
 public:
-    TForm5(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8 &report,
-           QWidget *parent = nullptr);
+    explicit TForm5(Program &program, QWidget *parent = nullptr);
 
 protected:
     QString caption() const override;
     std::vector<double> resultValues() const override;
     double storedHeatingTime() const override;
     void rerun(double userTime) override;
-    const report::ReportForm &fillReport() override;
-
-private:
-    TForm8 &m_report;
+    const report::ReportForm *fillReport() override;
 };
 
 // Shared texts: the labels of the table, which the report repeats.

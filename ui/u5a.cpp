@@ -1,7 +1,8 @@
 #include "ui/u5a.h"
 
-#include "core/Heating.h"
+#include "ui/CalculationRun.h"
 #include "ui/NumberFormat.h"
+#include "ui/Program.h"
 #include "ui/u8a.h"
 
 namespace resheat::ui {
@@ -56,9 +57,7 @@ std::vector<TextResultsForm::Row> RowsRZ()
 
 } // namespace
 
-TForm5a::TForm5a(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8a &report,
-                 QWidget *parent)
-    : TextResultsForm(state, desktop, host, RowsRZ(), parent), m_report(report)
+TForm5a::TForm5a(Program &program, QWidget *parent) : TextResultsForm(program, RowsRZ(), parent)
 {
     setObjectName(QStringLiteral("Form5a"));
 }
@@ -90,22 +89,19 @@ void TForm5a::rerun(double userTime)
         bool &fixedTime;
         ~SwitchOff() { fixedTime = false; }
     } switchOff{m_state.fixedTimeRZ};
-    try {
-        CalculationRZ(m_state.dataRZ, m_state.fixedTimeRZ, m_state.resultsRZ, m_state.userTimeRZ,
-                      m_state.historyRZ, m_host);
-    } catch (...) {
-        m_host.hideProgress();   // before the error report appears
-        throw;
-    }
+    RunCalculationRZ(m_program);
 }
 
-const report::ReportForm &TForm5a::fillReport()
+const report::ReportForm *TForm5a::fillReport()
 {
+    TForm8a *form = m_program.windows.Form8a;
+    if (!form)
+        return nullptr;
     QStringList values{MaterialText(m_state.dataRZ.name)};
     for (auto field : kDataRZNumbers)
         values << FormatGeneral(m_state.dataRZ.*field, 15);
-    fillTextReport(m_report, InputNamesRZ(), values);
-    return m_report;
+    fillTextReport(*form, InputNamesRZ(), values);
+    return form;
 }
 
 } // namespace resheat::ui

@@ -6,23 +6,17 @@
 
 namespace resheat::ui {
 
-class TForm8a;
-
 class TForm5a : public TextResultsForm {
     Q_OBJECT
 public:
-    TForm5a(ProgramState &state, Desktop &desktop, CalcHost &host, TForm8a &report,
-            QWidget *parent = nullptr);
+    explicit TForm5a(Program &program, QWidget *parent = nullptr);
 
 protected:
     QString caption() const override;
     std::vector<double> resultValues() const override;
     double storedHeatingTime() const override;
     void rerun(double userTime) override;
-    const report::ReportForm &fillReport() override;
-
-private:
-    TForm8a &m_report;
+    const report::ReportForm *fillReport() override;
 };
 
 QStringList ResultNamesRZ();

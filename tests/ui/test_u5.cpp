@@ -1,11 +1,14 @@
 // The xy text results window: what a showing puts on screen, the heating
-// time box and its re-run, closing, and the printed results page.
+// time box and its re-run, opening and closing, and the printed results page.
 #include "ui/u5.h"
 #include "ui/u8.h"
 
-#include "core/Heating.h"
+#include "ui/CalculationRun.h"
 #include "ui/NumberFormat.h"
+#include "ui/support/TestProgram.h"
 #include "ui/support/TextResultsSupport.h"
+#include "ui/u1.h"
+#include "ui/u3.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,8 +20,7 @@
 
 using namespace resheat;
 using namespace resheat::ui;
-namespace rt = resheat::testing;
-using rt::WorkedBar;
+using namespace resheat::ui::testing;
 
 namespace {
 
@@ -27,13 +29,11 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        state.dataXY = WorkedBar();
-        window.setMainWindow(&mainWindow);
+        state.dataXY = SteelBar();
     }
     void TearDown() override
     {
         window.hide();
-        mainWindow.hide();
         QLocale::setDefault(savedLocale);
     }
 
@@ -56,18 +56,22 @@ protected:
     }
 
     // Runs the worked case as the main window's command would.
-    void RunWorkedCase()
+    void RunWorkedCase() { RunCalculationXY(program.program()); }
+
+    std::vector<QString> boxTexts() const
     {
-        CalculationXY(state.dataXY, false, state.resultsXY, 0, state.historyXY, host);
+        std::vector<QString> texts;
+        for (int n = 1; n <= 12; ++n)
+            texts.push_back(window.edit(n)->text());
+        return texts;
     }
 
     QLocale savedLocale;
-    ProgramState state;
-    rt::TextResultsDesktop desktop;
-    rt::RecordingHost host;
-    TForm8 report;
-    QWidget mainWindow;
-    TForm5 window{state, desktop, host, report};
+    TestProgram program;
+    ProgramState &state = program.state;
+    FakeDesktop &desktop = program.desktop;
+    TForm5 &window = *static_cast<TForm5 *>(program.windows().Form5);
+    ShowCounter progress{program.windows().Form3};
 };
 
 TEST_F(TextResultsXY, ShowingSetsPlaceCaptionLabelsButtonsAndValues)
@@ -113,7 +117,7 @@ TEST_F(TextResultsXY, ShowingSetsPlaceCaptionLabelsButtonsAndValues)
     EXPECT_GT(window.button2()->y(), window.button1()->geometry().bottom());
     EXPECT_LE(window.button2()->geometry().bottom(), 562);
 
-    rt::SaveShot(window, "u5.png");
+    SaveShot(window, "u5.png");
 }
 
 TEST_F(TextResultsXY, EveryShowingTakesAFreshSnapshotInTheRegionalFormat)
@@ -168,17 +172,16 @@ TEST_F(TextResultsXY, TextThatIsNoNumberGetsTheMessageAndStartsNoRun)
     window.edit(7)->setText("12x");
     window.Edit7Exit();
 
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].first, "Input Error");
-    EXPECT_EQ(desktop.messages[0].second, "Incorrect numerical format");
+    EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
+    EXPECT_EQ(desktop.boxes[0].kind, FakeDesktop::BoxKind::Message);
     EXPECT_EQ(window.edit(7)->text(), "12x");
     EXPECT_EQ(state.resultsXY, before);
-    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(progress.shows, 0);
     EXPECT_FALSE(state.fixedTimeXY);
 
     window.edit(7)->setText("");   // an emptied box is no number either
     window.Edit7Exit();
-    EXPECT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.boxes.size(), 2u);
 }
 
 TEST_F(TextResultsXY, LeavingTheBoxUnchangedStartsNoRunEvenWhenTheShownTimeIsRounded)
@@ -187,9 +190,9 @@ TEST_F(TextResultsXY, LeavingTheBoxUnchangedStartsNoRunEvenWhenTheShownTimeIsRou
     const ResultsXY before = state.resultsXY;
     window.show();
     window.Edit7Exit();
-    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(progress.shows, 0);
     EXPECT_EQ(state.resultsXY, before);
-    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(TextResultsXY, TimeWithinTwoHundredthsOfTheStoredOneStartsNoRun)
@@ -201,7 +204,7 @@ TEST_F(TextResultsXY, TimeWithinTwoHundredthsOfTheStoredOneStartsNoRun)
         window.edit(7)->setText(text);
         window.Edit7Exit();
     }
-    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(progress.shows, 0);
     EXPECT_EQ(state.resultsXY.heatingTime, 45.678);
 }
 
@@ -210,16 +213,17 @@ TEST_F(TextResultsXY, TypedTimeFartherAwayRecomputesResultsAndHistory)
     RunWorkedCase();   // heating time about 10.764 s
     const ResultsXY before = state.resultsXY;
     const History historyBefore = state.historyXY;
-    host.progress.clear();
     window.show();
-    const QString shownTime = window.edit(7)->text();
-    EXPECT_EQ(shownTime, "10.76");
+    const std::vector<QString> shown = boxTexts();
+    EXPECT_EQ(shown[6], "10.76");
+    const int runsBefore = progress.shows;
 
     window.edit(7)->setText("600");
     window.Edit7Exit();
 
-    // One run, with its progress window, on the fixed time.
-    EXPECT_EQ(host.progress, (std::vector<std::string>{"show", "hide"}));
+    // One run, with its progress window shown and hidden, on the fixed time.
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    EXPECT_FALSE(program.windows().Form3->isVisible());
     EXPECT_FALSE(state.fixedTimeXY);
     EXPECT_EQ(state.userTimeXY, 600);
     // Rows a fiftieth of 600 s apart; the centre passes 1500 oC within the
@@ -229,10 +233,12 @@ TEST_F(TextResultsXY, TypedTimeFartherAwayRecomputesResultsAndHistory)
     EXPECT_DOUBLE_EQ(state.resultsXY.heatingTime, 12);
     EXPECT_NE(state.historyXY, historyBefore);
     EXPECT_EQ(state.resultsXY.mass, before.mass);
+    EXPECT_TRUE(desktop.boxes.empty());
 
     // The boxes keep the old values until the next showing.
-    EXPECT_EQ(window.edit(7)->text(), "600");
-    EXPECT_EQ(window.edit(11)->text(), FormatGeneral(before.diffWidth, 4));
+    std::vector<QString> expected = shown;
+    expected[6] = "600";
+    EXPECT_EQ(boxTexts(), expected);
     window.hide();
     window.show();
     EXPECT_EQ(window.edit(7)->text(), "12");
@@ -256,7 +262,7 @@ TEST_F(TextResultsXY, TimeMoreThanTwoHundredthsAwayRuns)
     window.show();
     window.edit(7)->setText("123.48");   // 0.024 s away
     window.Edit7Exit();
-    EXPECT_EQ(host.progress.size(), 2u);
+    EXPECT_EQ(progress.shows, 1);
     EXPECT_EQ(state.userTimeXY, 123.48);
 }
 
@@ -269,36 +275,28 @@ TEST_F(TextResultsXY, HeatingTimeOfZeroOrLessIsRefused)
         window.edit(7)->setText(text);
         window.Edit7Exit();
     }
-    ASSERT_EQ(desktop.messages.size(), 3u);
-    EXPECT_EQ(desktop.messages[0].first, "Input Error");
-    EXPECT_EQ(desktop.messages[0].second, "Heating time must be greater than 0");
+    ASSERT_EQ(desktop.boxes.size(), 3u);
+    EXPECT_EQ(desktop.boxLines()[0], "Input Error|Heating time must be greater than 0");
     EXPECT_EQ(state.resultsXY, before);
-    EXPECT_EQ(host.progress.size(), 2u);   // only the worked case's own run
+    EXPECT_EQ(progress.shows, 1);   // only the worked case's own run
 }
 
-TEST_F(TextResultsXY, FaultInAReRunReachesTheGuardWithTheSwitchOff)
+TEST_F(TextResultsXY, FaultInAReRunEndsInTheErrorReportWithTheSwitchOff)
 {
     RunWorkedCase();
     state.dataXY.maxContactCurrent = 0;   // number of contacts: division by zero
-    host.progress.clear();
-    std::vector<QString> reports;
-    window.setGuard([&reports](const std::function<void()> &handler) {
-        try {
-            handler();
-        } catch (const std::exception &fault) {
-            reports.push_back(QString::fromStdString(fault.what()));
-        }
-    });
     window.show();
     QApplication::setActiveWindow(&window);
     window.edit(7)->setFocus(Qt::OtherFocusReason);
     window.edit(7)->setText("600");
     window.button1()->setFocus(Qt::TabFocusReason);   // leaves the box
 
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], "Floating point division by zero");
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].kind, FakeDesktop::BoxKind::ErrorReport);
+    EXPECT_EQ(desktop.boxes[0].text, "Floating point division by zero.");
     EXPECT_FALSE(state.fixedTimeXY);
-    EXPECT_TRUE(host.progress.empty() || host.progress.back() == "hide");
+    EXPECT_FALSE(program.windows().Form3->isVisible());
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(TextResultsXY, LosingTheFocusToAnotherControlRunsTheExitStep)
@@ -309,22 +307,24 @@ TEST_F(TextResultsXY, LosingTheFocusToAnotherControlRunsTheExitStep)
     window.edit(7)->setFocus(Qt::OtherFocusReason);
     window.edit(7)->setText("abc");
     window.button1()->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].second, "Incorrect numerical format");
+    EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
 }
 
-TEST_F(TextResultsXY, CloseHidesTheWindowAndBringsBackTheMainWindow)
+TEST_F(TextResultsXY, TextResultsCommandOpensItAndCloseBringsBackTheMainWindow)
 {
-    window.show();
-    EXPECT_FALSE(mainWindow.isVisible());
+    TForm1 &main = *program.windows().Form1;
+    program.app().showMainWindow();
+    main.tr1Click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(main.isVisible());
     QTest::mouseClick(window.button1(), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(main.isVisible());
 
-    mainWindow.hide();
-    window.show();
+    main.tr1Click();
     window.close();   // the close box hides it as well
-    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{&main});
 }
 
 TEST_F(TextResultsXY, PrintResultsFillsTheReportAndPreviewsIt)
@@ -333,9 +333,10 @@ TEST_F(TextResultsXY, PrintResultsFillsTheReportAndPreviewsIt)
     state.dataXY.resistivity = 0.1;   // 15 digits keep 0.1 as it is
     window.show();
     QTest::mouseClick(window.button2(), Qt::LeftButton);
-    ASSERT_EQ(desktop.previews.size(), 1u);
-    const report::ReportForm &page = desktop.previews[0];
-    const std::vector<QString> texts = rt::Captions(page);
+    ASSERT_EQ(desktop.previews, 1);
+    ASSERT_EQ(desktop.lastPreview, program.windows().Form8);
+    const report::ReportForm &page = *desktop.lastPreview;
+    const std::vector<QString> texts = Captions(page);
 
     EXPECT_EQ(page.findLabel("Title")->caption, "Text results for xy");
     const std::vector<QString> expectedInputs{

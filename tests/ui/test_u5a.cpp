@@ -3,8 +3,10 @@
 #include "ui/u5a.h"
 #include "ui/u8a.h"
 
-#include "core/Heating.h"
+#include "ui/CalculationRun.h"
+#include "ui/support/TestProgram.h"
 #include "ui/support/TextResultsSupport.h"
+#include "ui/u4.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +16,7 @@
 
 using namespace resheat;
 using namespace resheat::ui;
-namespace rt = resheat::testing;
+using namespace resheat::ui::testing;
 
 namespace {
 
@@ -23,28 +25,21 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        state.dataRZ = rt::WorkedRod();
-        window.setMainWindow(&mainWindow);
+        state.dataRZ = SteelRod();
     }
     void TearDown() override
     {
         window.hide();
-        mainWindow.hide();
         QLocale::setDefault(savedLocale);
     }
-    void RunWorkedCase()
-    {
-        CalculationRZ(state.dataRZ, false, state.resultsRZ, 0, state.historyRZ, host);
-        host.progress.clear();
-    }
+    void RunWorkedCase() { RunCalculationRZ(program.program()); }
 
     QLocale savedLocale;
-    ProgramState state;
-    rt::TextResultsDesktop desktop;
-    rt::RecordingHost host;
-    TForm8a report;
-    QWidget mainWindow;
-    TForm5a window{state, desktop, host, report};
+    TestProgram program;
+    ProgramState &state = program.state;
+    FakeDesktop &desktop = program.desktop;
+    TForm5a &window = *static_cast<TForm5a *>(program.windows().Form5a);
+    ShowCounter progress{program.windows().Form4};
 };
 
 TEST_F(TextResultsRZ, ShowingFillsTenPairsFiveAColumn)
@@ -88,7 +83,7 @@ TEST_F(TextResultsRZ, ShowingFillsTenPairsFiveAColumn)
     EXPECT_GT(window.edit(6)->x(), window.edit(1)->x());
     EXPECT_EQ(window.edit(11)->y(), window.edit(5)->y());
 
-    rt::SaveShot(window, "u5a.png");
+    SaveShot(window, "u5a.png");
 }
 
 TEST_F(TextResultsRZ, TabOrderSkipsTheMissingTenthBox)
@@ -113,7 +108,8 @@ TEST_F(TextResultsRZ, TypedTimeRerunsTheRzCalculationOnly)
     window.edit(7)->setText("600");
     window.Edit7Exit();
 
-    EXPECT_EQ(host.progress, (std::vector<std::string>{"show", "hide"}));
+    EXPECT_EQ(progress.shows, 2);   // the worked case's run and this one
+    EXPECT_FALSE(program.windows().Form4->isVisible());
     EXPECT_FALSE(state.fixedTimeRZ);
     EXPECT_EQ(state.userTimeRZ, 600);
     // About 140 K/s at the centre: 1500 oC is passed by the first row at 12 s.
@@ -137,10 +133,8 @@ TEST_F(TextResultsRZ, BadTextGetsTheMessageInTheCommaLocaleToo)
     EXPECT_EQ(window.edit(7)->text(), "10,76");
     window.edit(7)->setText("10.5");   // a point is no decimal separator here
     window.Edit7Exit();
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0], std::make_pair(QString("Input Error"),
-                                                  QString("Incorrect numerical format")));
-    EXPECT_TRUE(host.progress.empty());
+    EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
+    EXPECT_EQ(progress.shows, 1);
 
     window.edit(7)->setText("20,5");
     window.Edit7Exit();
@@ -151,8 +145,9 @@ TEST_F(TextResultsRZ, PrintResultsPreviewsTheRzPage)
 {
     RunWorkedCase();
     window.Button2Click();
-    ASSERT_EQ(desktop.previews.size(), 1u);
-    const std::vector<QString> texts = rt::Captions(desktop.previews[0]);
+    ASSERT_EQ(desktop.previews, 1);
+    ASSERT_EQ(desktop.lastPreview, program.windows().Form8a);
+    const std::vector<QString> texts = Captions(*desktop.lastPreview);
     ASSERT_EQ(texts.size(), 3u + 2 * 13 + 2 * 10);
     EXPECT_EQ(texts[0], "Text results for rz");
     EXPECT_EQ(texts[3], "Material");

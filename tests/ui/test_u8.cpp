@@ -5,8 +5,9 @@
 #include "ui/u8.h"
 #include "ui/u8a.h"
 
-#include "core/Heating.h"
 #include "report/ReportRenderer.h"
+#include "ui/CalculationRun.h"
+#include "ui/support/TestProgram.h"
 #include "ui/support/TextResultsSupport.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@
 
 using namespace resheat;
 using namespace resheat::ui;
-namespace rt = resheat::testing;
+using namespace resheat::ui::testing;
 
 namespace {
 
@@ -150,25 +151,23 @@ protected:
     void TearDown() override { QLocale::setDefault(savedLocale); }
 
     QLocale savedLocale;
-    ProgramState state;
-    rt::TextResultsDesktop desktop;
-    rt::RecordingHost host;
+    TestProgram program;
+    ProgramState &state = program.state;
+    FakeDesktop &desktop = program.desktop;
 };
 
 TEST_F(PrintedPages, XyPdfReadsTitleInputsAndResultsInOrder)
 {
-    state.dataXY = rt::WorkedBar();
-    CalculationXY(state.dataXY, false, state.resultsXY, 0, state.historyXY, host);
-    TForm8 form;
-    TForm5 window(state, desktop, host, form);
-    window.Button2Click();
-    ASSERT_EQ(desktop.previews.size(), 1u);
+    state.dataXY = SteelBar();
+    RunCalculationXY(program.program());
+    static_cast<TForm5 *>(program.windows().Form5)->Button2Click();
+    ASSERT_EQ(desktop.previews, 1);
 
     // Worked case: resistance 1.5384E-7 / 0.0025 ohm, current 9 V over it,
     // power 9 V times the current, density the power over 0.0025 m3;
     // heating time 10.764 s, 146 contacts, Biot numbers
     // 0.0085344, temperature differences 48.399 K.
-    const QString text = PdfText(desktop.previews[0], "xy.pdf");
+    const QString text = PdfText(*desktop.lastPreview, "xy.pdf");
     ExpectLinesInOrder(text, {
         {"Text results for xy"},
         {"Input data"},
@@ -197,17 +196,15 @@ TEST_F(PrintedPages, XyPdfReadsTitleInputsAndResultsInOrder)
 
 TEST_F(PrintedPages, RzPdfReadsTitleInputsAndResultsInOrder)
 {
-    state.dataRZ = rt::WorkedRod();
-    CalculationRZ(state.dataRZ, false, state.resultsRZ, 0, state.historyRZ, host);
-    TForm8a form;
-    TForm5a window(state, desktop, host, form);
-    window.Button2Click();
-    ASSERT_EQ(desktop.previews.size(), 1u);
+    state.dataRZ = SteelRod();
+    RunCalculationRZ(program.program());
+    static_cast<TForm5a *>(program.windows().Form5a)->Button2Click();
+    ASSERT_EQ(desktop.previews, 1);
 
     // Worked case: cross-section pi/4 * 0.05^2 m2 for resistance and
     // density; heating time 10.764 s, 115 contacts, Biot number
     // 0.0042672, temperature difference 426.51 K; mass pi/4 * 0.05^2 * 7800.
-    const QString text = PdfText(desktop.previews[0], "rz.pdf");
+    const QString text = PdfText(*desktop.lastPreview, "rz.pdf");
     ExpectLinesInOrder(text, {
         {"Text results for rz"},
         {"Input data"},
@@ -231,7 +228,7 @@ TEST_F(PrintedPages, RzPdfReadsTitleInputsAndResultsInOrder)
         {"Temp. difference: centre - surface [K]", "426.5"},
     });
     if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
-        report::RenderPageImage(desktop.previews[0], 100)
+        report::RenderPageImage(*desktop.lastPreview, 100)
             .save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("u8a-page.png"));
 }
 

@@ -1,17 +1,16 @@
-// Helpers of the text results window tests: a desktop layer that records
-// messages and previews, the captions of a report in label order, and
-// screenshots for looking at the windows.
+// Helpers of the text results window tests: the captions of a report in
+// label order, a counter of a window's showings, and screenshots for
+// looking at the windows.
 #pragma once
 
 #include "report/ReportForm.h"
-#include "support/RecordingHost.h"
-#include "ui/Desktop.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QObject>
 #include <QString>
 #include <QWidget>
 #include <ostream>
-#include <utility>
 #include <vector>
 
 // Readable QStrings in test failure messages.
@@ -20,31 +19,7 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-namespace resheat::testing {
-
-class TextResultsDesktop : public ui::Desktop {
-public:
-    std::vector<std::pair<QString, QString>> messages;   // caption, text
-    std::vector<report::ReportForm> previews;            // copies of the previewed forms
-
-    void messageBox(const QString &caption, const QString &text) override
-    {
-        messages.emplace_back(caption, text);
-    }
-    void informationBox(const QString &caption, const QString &text) override
-    {
-        messages.emplace_back(caption, text);
-    }
-    void errorReport(const QString &caption, const QString &text) override
-    {
-        messages.emplace_back(caption, text);
-    }
-    bool openFileDialog(ui::FileDialogState &) override { return false; }
-    bool saveFileDialog(ui::FileDialogState &) override { return false; }
-    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
-    void previewReport(const report::ReportForm &form) override { previews.push_back(form); }
-};
+namespace resheat::ui::testing {
 
 inline std::vector<QString> Captions(const report::ReportForm &form)
 {
@@ -54,6 +29,28 @@ inline std::vector<QString> Captions(const report::ReportForm &form)
     return texts;
 }
 
+// Counts how often a window is shown and hidden (a progress window during
+// a run that keeps the thread).
+class ShowCounter : public QObject {
+public:
+    explicit ShowCounter(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+    int shows = 0;
+    int hides = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Show)
+            ++shows;
+        if (watched == m_window && event->type() == QEvent::Hide)
+            ++hides;
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 // With RESHEAT_SHOTS set to a folder, saves a picture of the widget there.
 inline void SaveShot(QWidget &widget, const QString &fileName)
 {
@@ -62,4 +59,4 @@ inline void SaveShot(QWidget &widget, const QString &fileName)
         widget.grab().save(QDir(folder).filePath(fileName));
 }
 
-} // namespace resheat::testing
+} // namespace resheat::ui::testing
