@@ -56,6 +56,8 @@ TForm1::TForm1(Program &program) : QMainWindow(nullptr), program_(program)
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(13);
     setFont(font);
+    // The menus are windows of their own; they take the font too.
+    setAttribute(Qt::WA_WindowPropagation);
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.svg")));
 
     auto *client = new QWidget(this);
