@@ -371,9 +371,11 @@ void TVxChartBaseLinesEditWindow::WriteColumn()
     if (line) {
         // A list showing none for a reference it cannot show (out of range)
         // keeps that reference: both mean the same to the field.
-        auto reference = [](const QComboBox *c, int current) {
+        const int count = Lines()->LineCount();
+        auto reference = [count](const QComboBox *c, int current) {
             const int chosen = c->currentIndex() - 1;
-            return chosen < 0 && current < 0 ? current : chosen;
+            const bool currentAbsent = current < 0 || current >= count;
+            return chosen < 0 && currentAbsent ? current : chosen;
         };
         if (ComboType->currentIndex() >= 0)
             line->SetDataType(quint8(ComboType->currentIndex()));

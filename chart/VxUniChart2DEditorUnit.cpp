@@ -99,10 +99,23 @@ int VxChartClampByte(int v)
     return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
 
+namespace {
+
+// The regional format without thousands separators: "1000" and not
+// "1,000", and "1,5" is no fifteen where the comma only groups digits.
+QLocale ValueLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+} // namespace
+
 std::optional<double> VxChartReadValue(const QString &text)
 {
     bool ok = false;
-    const double v = QLocale().toDouble(text.trimmed(), &ok);
+    const double v = ValueLocale().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -110,7 +123,7 @@ std::optional<double> VxChartReadValue(const QString &text)
 
 QString VxChartValueText(double v)
 {
-    return QLocale().toString(v, 'g', 15);
+    return ValueLocale().toString(v, 'g', 15);
 }
 
 QFrame *VxChartMakeSwatch(QWidget *parent)

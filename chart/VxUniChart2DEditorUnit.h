@@ -85,8 +85,9 @@ int VxChartNormaliseIntEdit(QLineEdit &edit);
 int VxChartClampByte(int v);
 
 // The value edits of the axis editor: numbers are read and written in the
-// regional format (QLocale()), general notation with 15 significant digits.
-// Reading gives nothing for text that is not a finite number.
+// regional format (QLocale()) without thousands separators, written in
+// general notation with 15 significant digits.  Reading gives nothing for
+// text that is not a finite number.
 std::optional<double> VxChartReadValue(const QString &text);
 QString VxChartValueText(double v);
 

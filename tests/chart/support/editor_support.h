@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -60,9 +61,11 @@ public:
         m_before = VxChartSetEditorExec([this, script](QDialog &d) {
             ++Runs;
             LastTitle = d.windowTitle();
+            QPointer<QDialog> shown = &d;
             d.show(); // as exec would: the editor fills itself on showing
             const int result = script(d);
-            d.hide();
+            if (shown) // the script may have destroyed the editor's owner
+                shown->hide();
             return result;
         });
     }
