@@ -1,0 +1,112 @@
+// The production desktop layer on Qt's real dialogs, answered by a timer
+// while the dialog runs modally.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+#include "ui/QtDesktop.h"
+
+using namespace resheat::ui;
+
+namespace {
+
+// Runs `answer` on the modal dialog as soon as it is up.
+template <class Dialog>
+void AnswerNextDialog(std::function<void(Dialog *)> answer)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        }
+    });
+    timer->start();
+}
+
+TEST(QtDesktop, MessageBoxHasCaptionTextOneOKAndNoIcon)
+{
+    QtDesktop desktop;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QString caption, text;
+    int buttons = 0;
+    AnswerNextDialog<QMessageBox>([&](QMessageBox *box) {
+        icon = box->icon();
+        caption = box->windowTitle();
+        text = box->text();
+        buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    });
+    desktop.messageBox("Input Error", "Incorrect numerical format");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(caption, "Input Error");
+    EXPECT_EQ(text, "Incorrect numerical format");
+    EXPECT_EQ(buttons, 1);
+}
+
+TEST(QtDesktop, ErrorReportCarriesTheStopIcon)
+{
+    QtDesktop desktop;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    AnswerNextDialog<QMessageBox>([&](QMessageBox *box) {
+        icon = box->icon();
+        box->accept();
+    });
+    desktop.errorReport("resheat", "Disk full.");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+TEST(QtDesktop, SaveDialogAppendsTheExtensionAndKeepsTheLastName)
+{
+    QTemporaryDir dir;
+    QtDesktop desktop;
+    FileDialogState state{"data xy|*.dxy", "dxy", {}};
+    QStringList filters;
+    bool noOverwriteQuestion = false;
+    bool sizeGrip = false;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        filters = dialog->nameFilters();
+        noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        sizeGrip = dialog->isSizeGripEnabled();
+        dialog->selectFile(dir.filePath("case"));
+        static_cast<QDialog *>(dialog)->accept(); // as the Save or Open button
+    });
+    ASSERT_TRUE(desktop.saveFileDialog(state));
+    EXPECT_EQ(state.fileName, dir.filePath("case.dxy"));
+    EXPECT_EQ(filters, QStringList{"data xy (*.dxy)"});
+    EXPECT_TRUE(noOverwriteQuestion);
+    EXPECT_TRUE(sizeGrip);
+
+    // The next use starts at the kept name; Cancel leaves it alone.
+    QString shownDirectory;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        shownDirectory = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_FALSE(desktop.saveFileDialog(state));
+    EXPECT_EQ(shownDirectory, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(state.fileName, dir.filePath("case.dxy"));
+}
+
+TEST(QtDesktop, OpenDialogAcceptsAFileThatDoesNotExist)
+{
+    QTemporaryDir dir;
+    QtDesktop desktop;
+    FileDialogState state{"data rz|*.drz", "drz", {}};
+    AnswerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->selectFile(dir.filePath("missing.drz"));
+        static_cast<QDialog *>(dialog)->accept(); // as the Save or Open button
+    });
+    ASSERT_TRUE(desktop.openFileDialog(state));
+    EXPECT_EQ(state.fileName, dir.filePath("missing.drz"));
+}
+
+} // namespace
