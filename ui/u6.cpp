@@ -1,5 +1,6 @@
 #include "ui/u6.h"
 
+#include "chart/VxUniChart2D.h"
 #include "ui/ErrorReport.h"
 #include "ui/ImageBox.h"
 #include "ui/NumberFormat.h"
@@ -44,11 +45,31 @@ constexpr int kSketchHeight = 113;
 constexpr QRect kCloseButton{624, 408, 105, 25};
 constexpr QRect kPrintButton{56, 488, 225, 25};
 
+// The chart: panel colour, the plotting field on the panel, the axes along
+// its left and bottom edges with their arrows a little beyond it.
+const QColor kChartColor(160, 160, 160);
+const QColor kFieldColor(213, 213, 213);
+constexpr QRect kField{58, 16, 350, 278};
+constexpr int kAxisBeginShift = 0;
+constexpr int kAxisEndShift = 12;
+constexpr int kWantedTicks = 5;
+constexpr int kPointSize = 6;
+constexpr double kScaleMargin = 10.0;   // per cent of the data span on each side
+constexpr int kCaptionGap = 2;          // between an axis caption and its axis
+
 constexpr int kScreenLeft = 20;
 constexpr int kScreenTop = 20;
 
 const QString kTimeHeading = QStringLiteral("Time [s]");
 const QString kTemperatureHeading = QStringLiteral("Temperature [oC]");
+
+QFont PixelFont(const QString &family, int pixels, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
 
 QFont WindowFont()
 {
@@ -136,7 +157,7 @@ void HistoryGrid::SetCells(int column, int row, const QString &text)
     if (!cell) {
         cell = new QTableWidgetItem;
         cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         // The first column is the table's fixed column, shaded as its heading.
         if (column == 0)
             cell->setBackground(palette().brush(QPalette::Button));
@@ -202,6 +223,7 @@ GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &repo
     setFont(WindowFont());
 
     setUpChart();
+    copyChartToClipboard = [this] { VxUniChart2D1->CopyToClipboard(); };
 
     StringGrid1 = new HistoryGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -242,6 +264,73 @@ GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &repo
 
 void GraphicResultsForm::setUpChart()
 {
+    VxUniChart2D1 = new TVxUniChart2D(this);
+    TVxUniChart2D &chart = *VxUniChart2D1;
+    chart.setObjectName(QStringLiteral("VxUniChart2D1"));
+    chart.setGeometry(kChart);
+    chart.SetColor(kChartColor);
+
+    // Axes: Times New Roman bold, black figures, white lines, five ticks
+    // and no minor ones.  The x axis runs along the bottom of the field and
+    // the y axis up its left side.
+    const QFont axisFont = PixelFont(QStringLiteral("Times New Roman"), 15, true);
+    VxChartBaseAxisClassData &xAxis = *chart.XAxis();
+    VxChartBaseAxisClassData &yAxis = *chart.YAxis();
+    for (VxChartBaseAxisClassData *axis : {&xAxis, &yAxis}) {
+        axis->SetVisible(true);
+        axis->SetFont(axisFont);
+        axis->SetFontColor(Qt::black);
+        axis->SetColor(Qt::white);
+        axis->SetScaleStyle(vxcbasLinear);
+        axis->SetWantedTicks(kWantedTicks);
+        axis->SetMinorTicks(0);
+        axis->SetEndShift(kAxisEndShift);
+        axis->SetBeginShift(kAxisBeginShift);
+    }
+    xAxis.SetLength(kField.width() + kAxisBeginShift + kAxisEndShift);
+    xAxis.SetCenterPointLeft(kField.left() - kAxisBeginShift);
+    xAxis.SetCenterPointTop(kField.top() + kField.height() + kAxisBeginShift);
+    yAxis.SetLength(kField.height() + kAxisBeginShift + kAxisEndShift);
+    yAxis.SetCenterPointLeft(kField.left() - kAxisBeginShift);
+    yAxis.SetCenterPointTop(kField.top() + kField.height() + kAxisBeginShift);
+
+    VxChartBaseLinesClassData &field = *chart.MainField();
+    field.SetColor(kFieldColor);
+    field.SetShowGrid(false);
+    field.Control()->SetBounds(kField.left(), kField.top(), kField.width(), kField.height());
+
+    // Captions: "t [s]" underlined below the x axis, the y caption turned
+    // left of the y axis; its text comes with the point shown.
+    VxChartBaseTextClassData &xCaption = *chart.XCaption();
+    xCaption.SetText(QStringLiteral("<U>t [s]"));
+    xCaption.SetFont(PixelFont(QStringLiteral("Arial"), 13));
+    xCaption.SetTextOrientation(vxcbto_0_Degrees);
+    VxChartBaseTextClassData &yCaption = *chart.YCaption();
+    yCaption.SetFont(PixelFont(QStringLiteral("Arial"), 13));
+    yCaption.SetTextOrientation(vxcbto_90_Degrees);
+    placeCaptions();
+
+    chart.YAxis2()->SetVisible(false);
+    chart.YCaption2()->SetVisible(false);
+    chart.MainCaption()->SetVisible(false);
+    chart.UserTextField()->SetVisible(false);
+    chart.LinesField()->SetVisible(false);
+
+    // The user looks at the chart; its elements cannot be moved or edited.
+    chart.setEnabled(false);
+}
+
+void GraphicResultsForm::placeCaptions()
+{
+    TVxUniChart2D &chart = *VxUniChart2D1;
+    const VxChartBaseAxisClassData &xAxis = *chart.XAxis();
+    const VxChartBaseAxisClassData &yAxis = *chart.YAxis();
+    VxChartBaseTextClassData &xCaption = *chart.XCaption();
+    VxChartBaseTextClassData &yCaption = *chart.YCaption();
+    xCaption.SetLeft(xAxis.Left() + xAxis.Width() / 2 - xCaption.Width() / 2);
+    xCaption.SetTop(xAxis.Top() + xAxis.Height() + kCaptionGap);
+    yCaption.SetLeft(std::max(yAxis.Left() - yCaption.Width() - kCaptionGap, 0));
+    yCaption.SetTop(yAxis.Top() + yAxis.Height() / 2 - yCaption.Height() / 2);
 }
 
 QRadioButton *GraphicResultsForm::radioButton(int index) const
@@ -290,16 +379,39 @@ void GraphicResultsForm::ShowPointHistory(int column, const QString &caption, co
     StringGrid1->SetRowCount(kHistoryRows + 1);
     StringGrid1->SetCells(0, 0, kTimeHeading);
     StringGrid1->SetCells(1, 0, kTemperatureHeading);
-
     for (int i = 1; i <= kHistoryRows; ++i) {
         const HistoryRow &row = rows[static_cast<std::size_t>(i - 1)];
         StringGrid1->SetCells(0, i, FormatTableNumber(row[0]));
         StringGrid1->SetCells(1, i, FormatTableNumber(row[static_cast<std::size_t>(column)]));
     }
-    (void)caption;
-    (void)lineColor;
-    (void)pointColor;
-    (void)errorColor;
+
+    // The lines: time as x data, the temperature drawn against it.
+    VxChartBaseLineArray &lines = *VxUniChart2D1->MainField()->Lines();
+    lines.SetLineCount(2);
+    lines.SetPointCount(kHistoryRows);
+    VxChartBaseLine &times = *lines.Line(0);
+    VxChartBaseLine &temperatures = *lines.Line(1);
+    times.SetDataType(vxcldXData);
+    temperatures.SetErrorStyle(vxcesNone);
+    temperatures.SetDataType(vxcldYData);
+    for (int i = 0; i < kHistoryRows; ++i) {
+        const HistoryRow &row = rows[static_cast<std::size_t>(i)];
+        times.Data()[i] = row[0];
+        temperatures.Data()[i] = row[static_cast<std::size_t>(column)];
+    }
+
+    VxChartBaseTextClassData &yCaption = *VxUniChart2D1->YCaption();
+    yCaption.SetText(caption);
+    yCaption.SetFont(VxUniChart2D1->XCaption()->Font());
+
+    temperatures.SetLineColor(lineColor);
+    temperatures.SetPointColor(pointColor);
+    temperatures.SetErrorColor(errorColor);
+    temperatures.SetPointSize(kPointSize);
+    temperatures.SetXLine(0);
+
+    VxUniChart2D1->AutoScale(kScaleMargin);
+    placeCaptions();
 }
 
 void GraphicResultsForm::choiceClick(int index)

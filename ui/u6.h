@@ -113,6 +113,8 @@ protected:
 
 private:
     void setUpChart();
+    // The axis captions beside their axes: x centred below, y centred left.
+    void placeCaptions();
     void runGuarded(const std::function<void()> &handler);
 
     Program &m_program;

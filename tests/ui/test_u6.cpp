@@ -7,7 +7,11 @@
 #include "ui/u7.h"
 #include "ui/u7a.h"
 
+#include "chart/VxUniChart2D.h"
+#include "core/Heating.h"
+#include "files/DataFiles.h"
 #include "report/ReportRenderer.h"
+#include "support/RecordingHost.h"
 #include "ui/ImageBox.h"
 #include "ui/NumberFormat.h"
 #include "ui/Program.h"
@@ -69,6 +73,22 @@ void Choose(QRadioButton *radio)
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
+// Pure blue pixels of an image in rows y - band ... y + band between
+// x and x + width, counted once per column.
+int BlueInRows(const QImage &image, int x, int width, int y, int band)
+{
+    int columns = 0;
+    for (int i = x; i < x + width && i < image.width(); ++i) {
+        for (int j = std::max(y - band, 0); j <= y + band && j < image.height(); ++j) {
+            if (image.pixelColor(i, j) == QColor(0, 0, 255)) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
 class GraphicWindows : public ::testing::Test {
 protected:
     GraphicWindows() : program(state, desktop), xy(program, form7), rz(program, form7a)
@@ -90,8 +110,13 @@ protected:
         QApplication::clipboard()->setImage(picture);
     }
 
-    void ExpectTable(const GraphicResultsForm &window, int column, bool rz)
+    // The table and both chart columns show choice `choice` of the window.
+    void ExpectShown(const GraphicResultsForm &window, int choice, bool rz)
     {
+        const PointChoice &expected = window.choices()[static_cast<std::size_t>(choice)];
+        const int column = expected.column;
+        const History &history = rz ? state.historyRZ : state.historyXY;
+
         const HistoryGrid &grid = *window.StringGrid1;
         ASSERT_EQ(grid.RowCount(), 51);
         ASSERT_EQ(grid.columnCount(), 2);
@@ -101,6 +126,27 @@ protected:
             SCOPED_TRACE(row);
             EXPECT_EQ(grid.Cells(1, row), ExpectedCell(column, row, rz));
         }
+
+        TVxUniChart2D &chart = *window.VxUniChart2D1;
+        const VxChartBaseLineArray &lines = *chart.MainField()->Lines();
+        ASSERT_EQ(lines.LineCount(), 2);
+        ASSERT_EQ(lines.PointCount(), 50);
+        const VxChartBaseLine &times = *lines.Line(0);
+        const VxChartBaseLine &temperatures = *lines.Line(1);
+        EXPECT_EQ(times.DataType(), vxcldXData);
+        EXPECT_EQ(temperatures.DataType(), vxcldYData);
+        EXPECT_EQ(temperatures.XLine(), 0);
+        EXPECT_EQ(temperatures.ErrorStyle(), vxcesNone);
+        EXPECT_EQ(temperatures.PointSize(), 6);
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(times.Data()[i], history[static_cast<std::size_t>(i)][0]);
+            EXPECT_EQ(temperatures.Data()[i], history[static_cast<std::size_t>(i)][static_cast<std::size_t>(column)]);
+        }
+        EXPECT_EQ(temperatures.LineColor(), expected.lineColor);
+        EXPECT_EQ(temperatures.PointColor(), expected.pointColor);
+        EXPECT_EQ(temperatures.ErrorColor(), expected.errorColor);
+        EXPECT_EQ(chart.YCaption()->Text(), expected.yCaption);
+        EXPECT_EQ(chart.YCaption()->Font(), chart.XCaption()->Font());
     }
 
     ProgramState state;
@@ -194,30 +240,47 @@ TEST_F(GraphicWindows, LayoutAndCaptionsOfBothWindows)
 TEST_F(GraphicWindows, EachChoiceFillsTheTableFromItsHistoryColumn)
 {
     xy.show();
-    ExpectTable(xy, 1, false);
+    ExpectShown(xy, 0, false);
     // Times in the first column, with one decimal: 2.4 s and 1500 s.
     EXPECT_EQ(xy.StringGrid1->Cells(0, 1), "2.4");
     EXPECT_EQ(xy.StringGrid1->Cells(0, 50), "1500.0");
+    // Both axes span the data with a tenth of their range on each side:
+    // times 2.4 ... 1500, To 20 ... 69.
+    const TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    EXPECT_NEAR(chart.XAxis()->BeginValue(), 2.4 - 149.76, 1e-9);
+    EXPECT_NEAR(chart.XAxis()->EndValue(), 1500 + 149.76, 1e-9);
+    EXPECT_NEAR(chart.YAxis()->BeginValue(), 15.1, 1e-9);
+    EXPECT_NEAR(chart.YAxis()->EndValue(), 73.9, 1e-9);
+    EXPECT_EQ(chart.YCaption()->Text(), "To [oC]");
+    EXPECT_EQ(chart.MainField()->Lines()->Line(1)->LineColor(), QColor(0, 0, 255));
 
     Choose(xy.RadioButton2);
     EXPECT_EQ(xy.selectedChoice(), 1);
-    ExpectTable(xy, 2, false);
+    ExpectShown(xy, 1, false);
     Choose(xy.RadioButton3);
-    ExpectTable(xy, 3, false);
+    ExpectShown(xy, 2, false);
+    EXPECT_EQ(chart.YCaption()->Text(), "Th [oC]");
+    EXPECT_EQ(chart.MainField()->Lines()->Line(1)->LineColor(), QColor(0, 127, 127));
+    EXPECT_EQ(chart.MainField()->Lines()->Line(1)->PointColor(), QColor(0, 127, 0));
+    EXPECT_EQ(chart.MainField()->Lines()->Line(1)->ErrorColor(), QColor(0, 96, 0));
+    EXPECT_NEAR(chart.YAxis()->BeginValue(), 1000.5 - 4.9, 1e-9);
+    EXPECT_NEAR(chart.YAxis()->EndValue(), 1049.5 + 4.9, 1e-9);
     Choose(xy.RadioButton1);
-    ExpectTable(xy, 1, false);
+    ExpectShown(xy, 0, false);
 
     rz.show();
-    ExpectTable(rz, 1, true);
+    ExpectShown(rz, 0, true);
     Choose(rz.RadioButton2);
-    ExpectTable(rz, 2, true);
+    ExpectShown(rz, 1, true);
+    EXPECT_EQ(rz.VxUniChart2D1->YCaption()->Text(), "Tr [oC]");
+    EXPECT_EQ(rz.VxUniChart2D1->MainField()->Lines()->Line(1)->LineColor(), QColor(255, 0, 0));
 }
 
 TEST_F(GraphicWindows, EveryShowingStartsAtTheCentre)
 {
     xy.show();
     Choose(xy.RadioButton3);
-    ExpectTable(xy, 3, false);
+    ExpectShown(xy, 2, false);
     QTest::mouseClick(xy.Button1, Qt::LeftButton);
     EXPECT_FALSE(xy.isVisible());
     // The choice survives hiding ...
@@ -228,8 +291,18 @@ TEST_F(GraphicWindows, EveryShowingStartsAtTheCentre)
     xy.show();
     EXPECT_TRUE(xy.RadioButton1->isChecked());
     EXPECT_FALSE(xy.RadioButton3->isChecked());
+    EXPECT_EQ(xy.VxUniChart2D1->MainField()->Lines()->Line(1)->Data()[0], 64.04);
+    EXPECT_EQ(xy.VxUniChart2D1->YCaption()->Text(), "To [oC]");
+    EXPECT_EQ(xy.VxUniChart2D1->MainField()->Lines()->Line(1)->LineColor(), QColor(0, 0, 255));
     EXPECT_EQ(xy.StringGrid1->Cells(1, 1), "64.0");
     EXPECT_EQ(xy.StringGrid1->Cells(1, 50), "69.0");
+
+    // While shown, the window keeps its snapshot until the next click.
+    state.historyXY[0][1] = 70;
+    EXPECT_EQ(xy.StringGrid1->Cells(1, 1), "64.0");
+    Choose(xy.RadioButton2);
+    Choose(xy.RadioButton1);
+    EXPECT_EQ(xy.StringGrid1->Cells(1, 1), "70.0");
 }
 
 TEST_F(GraphicWindows, TheTableListsAllFiftyRowsInTimeOrder)
@@ -246,13 +319,30 @@ TEST_F(GraphicWindows, TheTableListsAllFiftyRowsInTimeOrder)
     EXPECT_EQ(grid.Cells(0, 51), "");
 }
 
-TEST_F(GraphicWindows, EqualTemperaturesStillFillTheTable)
+TEST_F(GraphicWindows, EqualTemperaturesGiveAnEmptyRangeThatStillDraws)
 {
     for (auto &row : state.historyRZ)
         row[1] = 20;
     rz.show();
+    QCoreApplication::processEvents();
     for (int row = 1; row <= 50; ++row)
         EXPECT_EQ(rz.StringGrid1->Cells(1, row), "20.0");
+
+    TVxUniChart2D &chart = *rz.VxUniChart2D1;
+    EXPECT_EQ(chart.YAxis()->BeginValue(), 20);
+    EXPECT_EQ(chart.YAxis()->EndValue(), 20);
+    // The axis widens the empty range to half and one and a half times
+    // the value, and the field draws against that: the line runs across
+    // the middle of the field.
+    EXPECT_EQ(chart.YAxis()->CurrBegin(), 10);
+    EXPECT_EQ(chart.YAxis()->CurrEnd(), 30);
+    const QImage bitmap = chart.CreateBitmap();
+    const QWidget &field = *chart.MainField()->Control();
+    const QPoint origin = field.mapTo(&chart, QPoint(0, 0));
+    EXPECT_EQ(BlueInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() / 2, 3),
+              BlueInRows(bitmap, origin.x(), field.width(), origin.y(), field.height()));
+    EXPECT_GT(BlueInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() / 2, 3),
+              field.width() * 3 / 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -310,6 +400,57 @@ TEST_F(GraphicWindows, PrintingPutsTheClipboardPictureIntoThePrintForm)
     EXPECT_EQ(form7a.image().picture.size(), QSize(100, 80));
 }
 
+QString PdfText(const report::ReportForm &form)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("graphic.pdf"));
+    if (!report::WritePdf(form, pdf))
+        return QStringLiteral("(no PDF written)");
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(GraphicWindows, PrintingPutsTheChartOnTheClipboardAndPreviewsIt)
+{
+    QApplication::clipboard()->setText(QStringLiteral("what the user had copied"));
+    xy.show();
+    QCoreApplication::processEvents();
+    Choose(xy.RadioButton3);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+
+    // The clipboard now holds the chart, in the chart's size.
+    const QMimeData *content = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(content && content->hasImage());
+    const QImage copied = QApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), QSize(441, 369));
+    // Panel grey below the x caption, and the line of Th in its colour.
+    const QWidget &panel = *xy.VxUniChart2D1->Panel();
+    const QPoint panelOrigin = panel.mapTo(xy.VxUniChart2D1, QPoint(0, 0));
+    EXPECT_EQ(copied.pixelColor(panelOrigin.x() + 5, panelOrigin.y() + panel.height() - 5),
+              QColor(160, 160, 160));
+    bool lineSeen = false;
+    for (int y = 0; y < copied.height() && !lineSeen; ++y)
+        for (int x = 0; x < copied.width() && !lineSeen; ++x)
+            lineSeen = copied.pixelColor(x, y) == QColor(0, 127, 127);
+    EXPECT_TRUE(lineSeen);
+
+    EXPECT_TRUE(desktop.boxes.empty());
+    ASSERT_EQ(desktop.previews, 1);
+    ASSERT_EQ(desktop.lastPreview, &form7);
+    EXPECT_EQ(form7.image().picture.size(), QSize(441, 369));
+    EXPECT_EQ(form7.image().picture.convertToFormat(QImage::Format_RGB32),
+              copied.convertToFormat(QImage::Format_RGB32));
+
+    const QString text = PdfText(*desktop.lastPreview);
+    EXPECT_TRUE(text.contains("Temperature for xy geometry")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Temperature Th")) << text.toStdString();
+    // The title comes before the subtitle.
+    EXPECT_LT(text.indexOf("Temperature for xy geometry"), text.indexOf("Temperature Th"));
+}
+
 TEST_F(GraphicWindows, WithoutABitmapOnTheClipboardThePreviewKeepsTheOldPicture)
 {
     // First print: nothing on the clipboard, the form has no picture yet.
@@ -334,4 +475,48 @@ TEST_F(GraphicWindows, WithoutABitmapOnTheClipboardThePreviewKeepsTheOldPicture)
     EXPECT_EQ(desktop.previews, 3);
     EXPECT_EQ(form7.image().picture.pixelColor(5, 5), QColor(Qt::blue));
     EXPECT_EQ(form7.subtitle().caption, "Temperature Th");
+}
+
+// ---------------------------------------------------------------------------
+// The worked case
+
+namespace {
+
+void SaveShot(QWidget &widget, const QString &fileName)
+{
+    const QString folder = qEnvironmentVariable("RESHEAT_SHOTS");
+    if (!folder.isEmpty())
+        widget.grab().save(QDir(folder).filePath(fileName));
+}
+
+} // namespace
+
+TEST_F(GraphicWindows, WorkedSteelBarShowsTheCentreRisingFromAbout64To2220Degrees)
+{
+    resheat::testing::RecordingHost host;
+    const QString examples = qEnvironmentVariable("RESHEAT_EXAMPLES", QStringLiteral(RESHEAT_SOURCE_DIR "/examples"));
+    const std::string file = examples.toStdString() + "/steel-bar.dxy";
+    ASSERT_TRUE(LoadDataXY(file, state.dataXY, host));
+    CalculationXY(state.dataXY, false, state.resultsXY, 0, state.historyXY, host);
+    ASSERT_TRUE(host.messages.empty());
+
+    xy.show();
+    QCoreApplication::processEvents();
+    const HistoryGrid &grid = *xy.StringGrid1;
+    double first = 0, last = 0;
+    ASSERT_TRUE(ParseRegionalNumber(grid.Cells(1, 1), first));
+    ASSERT_TRUE(ParseRegionalNumber(grid.Cells(1, 50), last));
+    EXPECT_NEAR(first, 64, 2);
+    EXPECT_NEAR(last, 2220, 15);
+    EXPECT_EQ(grid.Cells(0, 50), FormatTableNumber(state.historyXY[49][0]));
+    SaveShot(xy, "Form6-worked.png");
+
+    Choose(xy.RadioButton2);
+    QCoreApplication::processEvents();
+    SaveShot(xy, "Form6-worked-Tw.png");
+
+    state.historyRZ = DistinctHistory(true);
+    rz.show();
+    QCoreApplication::processEvents();
+    SaveShot(rz, "Form6a.png");
 }
