@@ -17,8 +17,10 @@ class TForm2;
 class TForm2a;
 class TForm3;
 class TForm4;
+class TForm7;
 class TForm8;
 class TForm8a;
+class Tform7a;
 
 // One instance of each window, created once at start-up in this order and
 // alive until the program ends.  A window whose unit has not joined the
@@ -29,11 +31,11 @@ struct Windows {
     TForm3 *Form3 = nullptr;   // xy progress window
     TForm4 *Form4 = nullptr;   // rz progress window
     QWidget *Form5 = nullptr;  // xy text results
-    QWidget *Form7 = nullptr;  // xy graphic print form
+    TForm7 *Form7 = nullptr;   // xy graphic print form
     TForm8 *Form8 = nullptr;   // xy text results report form
     TForm2a *Form2a = nullptr; // rz data dialog
     QWidget *Form5a = nullptr; // rz text results
-    QWidget *form7a = nullptr; // rz graphic print form
+    Tform7a *form7a = nullptr; // rz graphic print form
     TForm8a *Form8a = nullptr; // rz text results report form
     QWidget *Form6a = nullptr; // rz graphic results
     QWidget *Form6 = nullptr;  // xy graphic results

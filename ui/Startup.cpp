@@ -7,6 +7,10 @@
 #include "ui/u4.h"
 #include "ui/u5.h"
 #include "ui/u5a.h"
+#include "ui/u6.h"
+#include "ui/u6a.h"
+#include "ui/u7.h"
+#include "ui/u7a.h"
 #include "ui/u8.h"
 #include "ui/u8a.h"
 
@@ -22,15 +26,18 @@ Application::Application(ProgramState &state, Desktop &desktop) : program_(state
     hostXY_ = std::make_unique<DesktopHost>(desktop, w.Form3);
     hostRZ_ = std::make_unique<DesktopHost>(desktop, w.Form4);
     w.Form5 = create(new TForm5(program_));
-    // Form7 (xy graphic print form) comes here when its unit joins.
+    form7_ = std::make_unique<TForm7>();
+    w.Form7 = form7_.get();
     form8_ = std::make_unique<TForm8>();
     w.Form8 = form8_.get();
     w.Form2a = create(new TForm2a(program_));
     w.Form5a = create(new TForm5a(program_));
-    // form7a (rz graphic print form) comes here when its unit joins.
+    form7a_ = std::make_unique<Tform7a>();
+    w.form7a = form7a_.get();
     form8a_ = std::make_unique<TForm8a>();
     w.Form8a = form8a_.get();
-    // Form6a and Form6 come here, in that order.
+    w.Form6a = create(new TForm6a(program_, *w.form7a));
+    w.Form6 = create(new TForm6(program_, *w.Form7));
 }
 
 Application::~Application()

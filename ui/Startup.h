@@ -11,8 +11,10 @@
 
 namespace resheat::ui {
 
+class TForm7;
 class TForm8;
 class TForm8a;
+class Tform7a;
 
 class Application {
 public:
@@ -47,7 +49,9 @@ private:
     std::unique_ptr<DesktopHost> hostXY_;
     std::unique_ptr<DesktopHost> hostRZ_;
     // The report forms are page layouts, not windows.
+    std::unique_ptr<TForm7> form7_;
     std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<Tform7a> form7a_;
     std::unique_ptr<TForm8a> form8a_;
 };
 
