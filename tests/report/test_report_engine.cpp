@@ -4,7 +4,9 @@
 #include "report/ReportPreview.h"
 #include "report/ReportRenderer.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPrinter>
 #include <QDir>
 #include <QFile>
 #include <QPrintPreviewDialog>
@@ -281,6 +283,8 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
     const ReportForm form = SampleForm();
     int pages = -1;
     bool seen = false;
+    bool a4Portrait = false;
+    bool pdfAction = false;
     QTimer::singleShot(200, [&] {
         auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
         if (!dialog) {
@@ -293,6 +297,11 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
         seen = true;
         if (auto *view = dialog->findChild<QPrintPreviewWidget *>())
             pages = view->pageCount();
+        const QPageLayout layout = dialog->printer()->pageLayout();
+        a4Portrait = layout.pageSize().id() == QPageSize::A4 &&
+                     layout.orientation() == QPageLayout::Portrait;
+        for (QAction *action : dialog->findChildren<QAction *>())
+            pdfAction = pdfAction || action->text() == "Save as PDF";
         if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
             dialog->grab().save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("preview.png"));
         dialog->reject();
@@ -300,4 +309,6 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
     ShowPreviewDialog(form);
     EXPECT_TRUE(seen);
     EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(a4Portrait);
+    EXPECT_TRUE(pdfAction);
 }
