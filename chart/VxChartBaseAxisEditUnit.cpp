@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,7 +39,6 @@ TVxChartBaseAisEditWindow::TVxChartBaseAisEditWindow(QWidget *owner) : QDialog(o
 
     m_scroll = new QScrollArea(this);
     m_scroll->setAlignment(Qt::AlignCenter);
-    m_scroll->setMinimumSize(440, 130);
     m_panel = new VxChartPreviewPanel;
     m_scroll->setWidget(m_panel);
     m_preview = new VxChartBaseAxisClass(m_panel);
@@ -144,6 +144,9 @@ void TVxChartBaseAisEditWindow::FormActivate()
     m_preview->SetAutoEditable(false);
     m_preview->setVisible(true);
     PlacePreview();
+    // Grow at once to show the preview of this target whole.
+    layout()->activate();
+    resize(size().expandedTo(minimumSize()));
 
     Edit1->setText(QString::number(axis->BeginShift()));
     Edit2->setText(QString::number(axis->EndShift()));
@@ -265,5 +268,9 @@ void TVxChartBaseAisEditWindow::PlacePreview()
         m_preview->SetCenterPointLeft(size.width() / 2 + (m_upperOrLeft ? 0 : 1));
         m_preview->SetCenterPointTop((size.height() - h) / 2 + h);
     }
+    // The view shows the whole preview up to a size that still fits a
+    // screen; beyond that it scrolls.
+    const int frame = 2 * m_scroll->frameWidth();
+    m_scroll->setMinimumSize(qMin(size.width() + frame, 760), qMin(size.height() + frame, 520));
     m_preview->update();
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,6 @@ TVxChartBaseTextEditWindow::TVxChartBaseTextEditWindow(QWidget *owner) : QDialog
     // Preview
     m_scroll = new QScrollArea(this);
     m_scroll->setAlignment(Qt::AlignCenter);
-    m_scroll->setMinimumSize(420, 130);
     m_panel = new VxChartPreviewPanel;
     m_scroll->setWidget(m_panel);
     m_preview = new VxChartBaseTextClass(m_panel);
@@ -189,6 +189,9 @@ void TVxChartBaseTextEditWindow::FormActivate()
     Edit2->setText(QString::number(box->OuterGap()));
     ComboBox1->setCurrentIndex(int(box->BorderStyle()));
     PlacePreview();
+    // Grow at once to show the preview of this target whole.
+    layout()->activate();
+    resize(size().expandedTo(minimumSize()));
 }
 
 void TVxChartBaseTextEditWindow::Apply()
@@ -329,4 +332,7 @@ void TVxChartBaseTextEditWindow::ComboBox1Change(int index)
 void TVxChartBaseTextEditWindow::PlacePreview()
 {
     m_panel->Fit(m_preview, QSize(400, 110));
+    // The whole preview in view, up to a size that still fits a screen.
+    const int frame = 2 * m_scroll->frameWidth();
+    m_scroll->setMinimumSize(qMin(m_panel->width() + frame, 760), qMin(m_panel->height() + frame, 400));
 }
