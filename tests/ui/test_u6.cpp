@@ -15,6 +15,8 @@
 #include "ui/ImageBox.h"
 #include "ui/NumberFormat.h"
 #include "ui/Program.h"
+#include "ui/Startup.h"
+#include "ui/u1.h"
 #include "ui/support/FakeDesktop.h"
 
 #include <QApplication>
@@ -511,6 +513,15 @@ TEST_F(GraphicWindows, WorkedSteelBarShowsTheCentreRisingFromAbout64To2220Degree
     EXPECT_EQ(grid.Cells(0, 50), FormatTableNumber(state.historyXY[49][0]));
     SaveShot(xy, "Form6-worked.png");
 
+    // The printed page holds the chart under its title.
+    QTest::mouseClick(xy.Button2, Qt::LeftButton);
+    ASSERT_EQ(desktop.lastPreview, &form7);
+    EXPECT_EQ(form7.image().picture.size(), QSize(441, 369));
+    EXPECT_GT(form7.imageRectMm(form7.image()).top(), form7.labelRectMm(form7.subtitle()).bottom());
+    const QString shots = qEnvironmentVariable("RESHEAT_SHOTS");
+    if (!shots.isEmpty())
+        report::RenderPageImage(form7, 96).save(QDir(shots).filePath("Form7-worked.png"));
+
     Choose(xy.RadioButton2);
     QCoreApplication::processEvents();
     SaveShot(xy, "Form6-worked-Tw.png");
@@ -519,4 +530,46 @@ TEST_F(GraphicWindows, WorkedSteelBarShowsTheCentreRisingFromAbout64To2220Degree
     rz.show();
     QCoreApplication::processEvents();
     SaveShot(rz, "Form6a.png");
+}
+
+// ---------------------------------------------------------------------------
+// Opening from the main window
+
+TEST(GraphicResultsCommands, OpenTheWindowsAndCloseBackToTheMainWindow)
+{
+    ProgramState state;
+    FakeDesktop desktop;
+    Application application(state, desktop);
+    Windows &w = application.windows();
+    ASSERT_NE(w.Form7, nullptr);
+    ASSERT_NE(w.form7a, nullptr);
+    ASSERT_NE(w.Form6, nullptr);
+    ASSERT_NE(w.Form6a, nullptr);
+    EXPECT_EQ(w.Form6->objectName(), "Form6");
+    EXPECT_EQ(w.Form6a->objectName(), "Form6a");
+
+    state.historyXY = DistinctHistory(false);
+    state.historyRZ = DistinctHistory(true);
+    application.showMainWindow();
+    w.Form1->gr1Click();
+    EXPECT_FALSE(w.Form1->isVisible());
+    ASSERT_TRUE(w.Form6->isVisible());
+    auto &xy = static_cast<TForm6 &>(*w.Form6);
+    EXPECT_EQ(xy.StringGrid1->Cells(1, 50), "69.0");
+    QTest::mouseClick(xy.Button1, Qt::LeftButton);
+    EXPECT_FALSE(w.Form6->isVisible());
+    EXPECT_TRUE(w.Form1->isVisible());
+
+    w.Form1->gr2Click();
+    EXPECT_FALSE(w.Form1->isVisible());
+    ASSERT_TRUE(w.Form6a->isVisible());
+    auto &rz = static_cast<TForm6a &>(*w.Form6a);
+    EXPECT_EQ(rz.windowTitle(), "Temperature for rz geometry");
+    // Printing goes to the rz print form of the program.
+    rz.copyChartToClipboard = [] { QApplication::clipboard()->clear(); };
+    QTest::mouseClick(rz.Button2, Qt::LeftButton);
+    EXPECT_EQ(desktop.lastPreview, w.form7a);
+    w.Form6a->close();
+    EXPECT_TRUE(w.Form1->isVisible());
+    w.Form1->hide();
 }
