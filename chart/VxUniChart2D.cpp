@@ -12,6 +12,9 @@
 
 namespace {
 
+// The chart's own queued request to fit field and axes (see RequestFit).
+constexpr int CM_CHART_FIT = 0xB067;
+
 const QColor kCaptionColor(192, 192, 192);
 
 // Bevel widths and gaps are bytes.
@@ -231,6 +234,8 @@ TVxUniChart2D::TVxUniChart2D(QWidget *owner) : QWidget(owner)
     m_yAxis2->SetVisible(false);
 
     FitFieldToAxes();
+    m_fittedField = m_mainField->Control()->geometry();
+    m_fittedAxes = VxChartFieldFromAxes(LayoutAxis(m_xAxis), LayoutAxis(m_yAxis));
 
     m_xCaption->SetTop(P.height() - 30);
     m_xCaption->SetLeft(50);
@@ -452,10 +457,8 @@ void TVxUniChart2D::CreateHandle()
     // Field and axes moved before the window existed are fitted now.
     const int fit = m_panel->m_pendingFit;
     m_panel->m_pendingFit = 0;
-    if (fit == CM_FIELD_MOVED)
-        FitAxesToField();
-    else if (fit == CM_AXIS_MOVED)
-        FitFieldToAxes();
+    if (fit != 0)
+        RequestFit(fit);
     vxChartPost(m_panel, CM_AXIS_SCALECHANGED, this);
     vxChartSend(this, CM_LINES_CHANGED, this);
 }
@@ -513,9 +516,15 @@ void TVxUniChart2D::ChartMessage(VxChartMessageEvent &m)
             m_panel->m_relayoutQueued = false; // the queued request arrived
         Relayout();
         break;
+    case CM_CHART_FIT:
+        m_fitQueued = false;
+        Fit(m_fitNotice);
+        break;
     case CM_AXIS_MOVED:
     case CM_AXIS_RESIZED:
-        FitFieldToAxes();
+        // YAxis2 plays no part in the fit: its notices leave the decision
+        // to the others.
+        RequestFit(m_yAxis2 && m.element() && m.element() == m_yAxis2->Control() ? 0 : CM_AXIS_MOVED);
         break;
     case CM_AXIS_SCALECHANGED:
         CopyRangesToField();
@@ -532,7 +541,7 @@ void TVxUniChart2D::ChartMessage(VxChartMessageEvent &m)
         break;
     case CM_FIELD_MOVED:
     case CM_FIELD_RESIZED:
-        FitAxesToField();
+        RequestFit(CM_FIELD_MOVED);
         break;
     case CM_FIELD_ZOOM:
         ZoomAxes();
@@ -618,6 +627,35 @@ void TVxUniChart2D::FitAxesToField()
     VxChartAxesFromField(m_mainField->Control()->geometry(), x, y);
     ApplyAxis(m_xAxis, x);
     ApplyAxis(m_yAxis, y);
+}
+
+void TVxUniChart2D::Fit(int notice)
+{
+    if (m_destroying || !m_mainField || !m_xAxis || !m_yAxis)
+        return;
+    auto implied = [this] { return VxChartFieldFromAxes(LayoutAxis(m_xAxis), LayoutAxis(m_yAxis)); };
+    const QRect field = m_mainField->Control()->geometry();
+    const QRect axes = implied();
+    if (field != axes) {
+        const bool fieldMoved = field != m_fittedField;
+        const bool axesMoved = axes != m_fittedAxes;
+        const bool axesFollow = fieldMoved != axesMoved ? fieldMoved : notice == CM_FIELD_MOVED;
+        if (axesFollow)
+            FitAxesToField();
+        else
+            FitFieldToAxes();
+    }
+    m_fittedField = m_mainField->Control()->geometry();
+    m_fittedAxes = implied();
+}
+
+void TVxUniChart2D::RequestFit(int notice)
+{
+    if (notice != 0)
+        m_fitNotice = notice;
+    if (m_fitQueued)
+        return;
+    m_fitQueued = vxChartPost(this, CM_CHART_FIT, this);
 }
 
 void TVxUniChart2D::CopyRangesToField()

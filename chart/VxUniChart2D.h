@@ -176,6 +176,16 @@ public:
     void PlacePanel();                // the panel inside the frame
     void FitFieldToAxes();            // the plotting field between the axes
     void FitAxesToField();            // the axes around the plotting field
+    // Makes field and axes agree again after one of them moved: the side
+    // that changed since they last agreed leads; when both or neither did,
+    // the notice decides (CM_FIELD_MOVED: the axes follow the field, else
+    // the field follows the axes).
+    void Fit(int notice);
+    // Asks for a Fit once the notices queued now have arrived, the last
+    // notice of XAxis, YAxis or the field deciding (0 leaves the decision as
+    // it is): a window may set up the axes and then the field in one go and
+    // the axes follow the field.
+    void RequestFit(int notice);
     void CopyRangesToField();         // the axis ranges and steps into the field
     void ZoomAxes();                  // the axes set to the last zoom rectangle
     void RebuildLegend();             // the LinesField text and sample images
@@ -235,6 +245,11 @@ private:
     VxChartBaseTextClassData *m_userTextField = nullptr;
     QImage m_backLineBitmap;
 
+    // Field and the field the axes imply when they last agreed.
+    QRect m_fittedField;
+    QRect m_fittedAxes;
+    int m_fitNotice = 0;
+    bool m_fitQueued = false;
     VxChartFrame m_frame;
     QColor m_bevelColor = QColor(192, 192, 192);
     QColor m_color = QColor(160, 160, 160);

@@ -349,6 +349,26 @@ TEST(Chart2dMessages, MovingTheFieldMovesTheAxes)
     EXPECT_EQ(chart->YAxis2()->Length(), 220) << "YAxis2 follows YAxis";
 }
 
+TEST(Chart2dMessages, AxesAndFieldSetInOneGoSettleOnTheLastSetting)
+{
+    auto chart = Chart2dShown(400, 300);
+    // Both sides change before any notice arrives; the field was set last.
+    chart->XAxis()->SetEndShift(10);
+    chart->YAxis()->SetLength(150);
+    chart->MainField()->SetLeft(70);
+    chart->MainField()->SetWidth(250);
+    Chart2dDrain();
+    EXPECT_EQ(Bounds(chart->MainField()), QRect(70, 90, 250, 33));
+    EXPECT_EQ(chart->XAxis()->Left(), 50);
+    EXPECT_EQ(chart->XAxis()->Length(), 280);
+
+    // Only the axes change: the field follows them.
+    chart->YAxis()->SetLength(200);
+    Chart2dDrain();
+    EXPECT_EQ(chart->MainField()->Height(), 130);
+    EXPECT_EQ(chart->MainField()->Top(), chart->YAxis()->Top() + 50);
+}
+
 TEST(Chart2dMessages, PressOnTheBarePanelDeselects)
 {
     auto chart = Chart2dShown(400, 300);
