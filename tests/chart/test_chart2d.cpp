@@ -166,6 +166,30 @@ TEST(Chart2dWidget, AssignCopiesFrameElementsAndTemplate)
     EXPECT_EQ(a.Panel()->geometry(), QRect(10, 10, 179, 179));
 }
 
+TEST(Chart2dWidget, DestroysElementsThenPanelThenImageList)
+{
+    auto chart = std::make_unique<TVxUniChart2D>();
+    QStringList order;
+    auto watch = [&order](QObject *o, const QString &name) {
+        QObject::connect(o, &QObject::destroyed, [&order, name] { order << name; });
+    };
+    watch(chart->XAxis()->Control(), "XAxis");
+    watch(chart->YAxis()->Control(), "YAxis");
+    watch(chart->YAxis2()->Control(), "YAxis2");
+    watch(chart->MainField()->Control(), "MainField");
+    watch(chart->XCaption()->Control(), "XCaption");
+    watch(chart->YCaption()->Control(), "YCaption");
+    watch(chart->YCaption2()->Control(), "YCaption2");
+    watch(chart->LinesField()->Control(), "LinesField");
+    watch(chart->MainCaption()->Control(), "MainCaption");
+    watch(chart->UserTextField()->Control(), "UserTextField");
+    watch(chart->Panel(), "panel");
+    watch(chart->ImageList(), "images");
+    chart.reset();
+    EXPECT_EQ(order, QStringList({"XAxis", "YAxis", "YAxis2", "MainField", "XCaption", "YCaption", "YCaption2",
+                                  "LinesField", "MainCaption", "UserTextField", "panel", "images"}));
+}
+
 // ---------------------------------------------------------------------------
 // The window's creation and forwarding
 
