@@ -20,7 +20,6 @@ namespace resheat::report { class ReportForm; }
 
 namespace resheat::ui {
 
-class Desktop;
 struct Program;
 class TextReportForm;
 
