@@ -297,6 +297,22 @@ TEST(Chart2dMessages, ResizeMovesFarAxisGrowsAxesAndMovesCaptions)
     EXPECT_EQ(ut.topLeft(), QPoint(383 - ut.width() - 10, lf.top() + lf.height() + 10));
 }
 
+TEST(Chart2dMessages, ShrinkingToNothingAndBackSettles)
+{
+    auto chart = Chart2dShown();
+    chart->resize(10, 10);
+    Chart2dDrain();
+    EXPECT_EQ(chart->Panel()->size(), QSize(0, 0));
+    EXPECT_LE(chart->XAxis()->Length(), 20 + 50); // no longer than its shifts
+    EXPECT_GE(chart->MainField()->Width(), 0);
+    chart->resize(300, 300);
+    Chart2dDrain();
+    EXPECT_EQ(chart->OldPanelSize(), QSize(283, 283));
+    EXPECT_EQ(Bounds(chart->MainField()),
+              VxChartFieldFromAxes(chart->CurrentLayout().XAxis, chart->CurrentLayout().YAxis));
+    EXPECT_FALSE(chart->CreateBitmap().isNull());
+}
+
 TEST(Chart2dMessages, NoReactionKeepsTheAxes)
 {
     auto chart = Chart2dShown();
