@@ -236,6 +236,49 @@ TEST_F(GraphicWindows, LayoutAndCaptionsOfBothWindows)
     EXPECT_TRUE(xy.Image1->isVisible());
 }
 
+TEST_F(GraphicWindows, TheChartIsSetUpAndStaysInPlaceOnceShown)
+{
+    xy.show();
+    QCoreApplication::processEvents();
+    TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    EXPECT_EQ(chart.geometry(), QRect(16, 24, 441, 369));
+    EXPECT_FALSE(chart.isEnabled());
+    EXPECT_EQ(chart.Color(), QColor(160, 160, 160));
+
+    // The field where it was put, after the chart has settled.
+    const VxChartBaseLinesClassData &field = *chart.MainField();
+    EXPECT_EQ(QRect(field.Left(), field.Top(), field.Width(), field.Height()), QRect(58, 16, 350, 278));
+    EXPECT_EQ(field.Color(), QColor(213, 213, 213));
+    EXPECT_FALSE(field.ShowGrid());
+
+    for (const VxChartBaseAxisClassData *axis : {chart.XAxis(), chart.YAxis()}) {
+        EXPECT_TRUE(axis->Visible());
+        EXPECT_EQ(axis->Font().family(), "Times New Roman");
+        EXPECT_TRUE(axis->Font().bold());
+        EXPECT_EQ(axis->Font().pixelSize(), 15);
+        EXPECT_EQ(axis->FontColor(), QColor(Qt::black));
+        EXPECT_EQ(axis->WantedTicks(), 5);
+        EXPECT_EQ(axis->MinorTicks(), 0);
+    }
+    EXPECT_FALSE(chart.YAxis2()->Visible());
+    for (const VxChartBaseTextClassData *hidden :
+         {chart.YCaption2(), chart.MainCaption(), chart.UserTextField(), chart.LinesField()})
+        EXPECT_FALSE(hidden->Visible());
+
+    // "t [s]" underlined below the x axis, the y caption turned left of the y axis.
+    const VxChartBaseTextClassData &xCaption = *chart.XCaption();
+    const VxChartBaseTextClassData &yCaption = *chart.YCaption();
+    EXPECT_EQ(xCaption.Text(), "<U>t [s]");
+    EXPECT_EQ(xCaption.Font().family(), "Arial");
+    EXPECT_EQ(xCaption.Font().pixelSize(), 13);
+    EXPECT_EQ(xCaption.TextOrientation(), vxcbto_0_Degrees);
+    EXPECT_EQ(yCaption.TextOrientation(), vxcbto_90_Degrees);
+    EXPECT_GE(xCaption.Top(), field.Top() + field.Height());
+    EXPECT_LE(xCaption.Top() + xCaption.Height(), chart.Panel()->height());
+    EXPECT_LE(yCaption.Left() + yCaption.Width(), field.Left());
+    EXPECT_GE(yCaption.Left(), 0);
+}
+
 // ---------------------------------------------------------------------------
 // Point choices
 
