@@ -1,4 +1,5 @@
 #include "chart/VxUniChart2D.h"
+#include "chart/VxUniChart2DEditorUnit.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -198,6 +199,9 @@ void TVxChartInnerPanel::mousePressEvent(QMouseEvent *e)
 
 TVxUniChart2D::TVxUniChart2D(QWidget *owner) : QWidget(owner)
 {
+    // A chart embedded in a program gets its element editors even when the
+    // program links nothing else of the editor unit.
+    VxChartInstallEditors();
     resize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_imageList = new VxChartImageList(this);

@@ -16,8 +16,10 @@
 
 namespace resheat::ui {
 
-Application::Application(ProgramState &state, Desktop &desktop) : program_(state, desktop)
+Application::Application(ProgramState &state, Desktop &desktop)
+    : program_(state, desktop), chartChoosers_(desktop)
 {
+    previousChartChoosers_ = VxChartSetChoosers(&chartChoosers_);
     Windows &w = program_.windows;
     w.Form1 = create(new TForm1(program_));
     w.Form2 = create(new TForm2(program_));
@@ -47,6 +49,7 @@ Application::~Application()
     program_.windows = Windows{};
     for (auto it = created_.rbegin(); it != created_.rend(); ++it)
         delete *it;
+    VxChartSetChoosers(previousChartChoosers_);
 }
 
 void Application::showMainWindow()

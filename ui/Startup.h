@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/CalculationRun.h"
+#include "ui/ChartChoosers.h"
 #include "ui/Program.h"
 
 namespace resheat::ui {
@@ -53,6 +54,9 @@ private:
     std::unique_ptr<TForm8> form8_;
     std::unique_ptr<Tform7a> form7a_;
     std::unique_ptr<TForm8a> form8a_;
+    // The chart editors choose fonts and colours through the desktop layer.
+    DesktopChartChoosers chartChoosers_;
+    VxChartChoosers *previousChartChoosers_ = nullptr;
 };
 
 } // namespace resheat::ui
