@@ -7,7 +7,7 @@
 #include "core/Arith.h"
 #include "core/Heating.h"
 #include "core/Lumped.h"
-#include "core/SpecialFunctions.h"
+#include "core/Numerics.h"
 #include "core/SeriesXY.h"
 
 namespace resheat {

@@ -7,7 +7,7 @@
 // is the same double.  Terms are added with j outer, i inner.
 #pragma once
 
-#include "core/SpecialFunctions.h"
+#include "core/Numerics.h"
 
 namespace resheat {
 

@@ -4,7 +4,7 @@
 
 #include "core/Errors.h"
 #include "core/Heating.h"
-#include "core/SpecialFunctions.h"
+#include "core/Numerics.h"
 #include "support/RecordingHost.h"
 
 using namespace resheat;

@@ -3,7 +3,7 @@
 #include <numbers>
 
 #include "core/Errors.h"
-#include "core/SpecialFunctions.h"
+#include "core/Numerics.h"
 #include "support/RecordingHost.h"
 
 using namespace resheat;

@@ -1,4 +1,4 @@
-#include "core/SpecialFunctions.h"
+#include "core/Numerics.h"
 
 #include <cmath>
 #include <numbers>
