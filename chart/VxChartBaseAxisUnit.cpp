@@ -437,6 +437,9 @@ void VxChartBaseAxisClass::Assign(const VxChartBaseMovingClass &other)
     SetCenterPointTop(source.CenterPointTop());
     SetBeginShift(source.BeginShift());
     SetEndShift(source.EndShift());
+    // A begin shift refused next to the old end shift fits once the new end
+    // shift is in: the source's pair always fits its length.
+    SetBeginShift(source.BeginShift());
     SetFont(source.Font());
     SetFontColor(source.FontColor());
     SetScaleStyle(source.ScaleStyle());
@@ -651,4 +654,6 @@ void VxChartBaseAxisClassData::Assign(const VxChartBaseAxisClassData &source)
         if (prop.isStored() && prop.isWritable())
             prop.write(this, prop.read(&source));
     }
+    // The begin shift may have been refused next to the old end shift.
+    SetBeginShift(source.BeginShift());
 }

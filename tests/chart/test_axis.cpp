@@ -331,6 +331,25 @@ TEST(AxisPaint, ImageListReplacesTicksAndArrow)
     EXPECT_EQ(im.pixelColor(297, 16), QColor(Qt::red));  // arrow image at the far end
 }
 
+TEST(AxisFacade, AssignTakesShiftsThatOnlyFitAsAPair)
+{
+    // Length 100: a begin shift of 60 fits next to an end shift of 10 but
+    // not next to the default 50 of the receiving axis.
+    AxisMessagePanel panel;
+    VxChartBaseAxisClassData a(&panel), b(&panel);
+    a.SetEndShift(10);
+    a.SetBeginShift(60);
+    ASSERT_EQ(a.BeginShift(), 60);
+    b.Assign(a);
+    EXPECT_EQ(b.BeginShift(), 60);
+    EXPECT_EQ(b.EndShift(), 10);
+
+    VxChartBaseAxisClass c(&panel);
+    c.Assign(*a.Control());
+    EXPECT_EQ(c.BeginShift(), 60);
+    EXPECT_EQ(c.EndShift(), 10);
+}
+
 TEST(AxisFacade, AssignCopiesThePublishedProperties)
 {
     AxisMessagePanel panel;

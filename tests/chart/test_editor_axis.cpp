@@ -239,6 +239,27 @@ TEST_F(AxisFixture, ShiftsSwappingSidesReachTheTarget)
     EXPECT_EQ(axis->EndShift(), 10);
 }
 
+TEST(AxisEditorSequence, OkWithoutChangesKeepsShiftsThatOnlyFitAsAPair)
+{
+    // The preview starts with the default end shift of 50: a begin shift of
+    // 60 on an axis 100 long must still reach it, or OK would undo it.
+    QWidget panel;
+    panel.resize(300, 200);
+    auto *axis = new VxChartBaseAxisClass(&panel);
+    axis->SetEndShift(10);
+    axis->SetBeginShift(60);
+    ASSERT_EQ(axis->BeginShift(), 60);
+    EditorScriptedExec exec([](QDialog &d) {
+        auto &w = static_cast<TVxChartBaseAisEditWindow &>(d);
+        EXPECT_EQ(w.Preview()->BeginShift(), 60);
+        EXPECT_EQ(w.Edit1->text(), "60");
+        return QDialog::Accepted;
+    });
+    EXPECT_TRUE(VxChartEditAxis(*axis));
+    EXPECT_EQ(axis->BeginShift(), 60);
+    EXPECT_EQ(axis->EndShift(), 10);
+}
+
 TEST(AxisEditorSequence, OkAppliesAndCancelDiscards)
 {
     QWidget panel;
