@@ -488,11 +488,17 @@ void drawMarker(QPainter &p, int style, const QPoint &c, int h, const QColor &co
             p.drawPolyline(QPolygon({QPoint(px, py - h), QPoint(px + h, py + h), QPoint(px - h, py + h),
                                      QPoint(px, py - h)}));
         break;
-    case vxcpsCross:
-        // The end pixel of each arm is excluded, as with the other lines.
-        p.drawLine(px - h, py - h, px + h + crossReach - 1, py + h + crossReach - 1);
-        p.drawLine(px - h, py + h + crossReach - 1, px + h + crossReach - 1, py - h);
+    case vxcpsCross: {
+        // Two arms from (px - h, py - h) and from (px - h, py + h + reach)
+        // running 2h + reach pixels diagonally, the end pixel excluded as
+        // with the other lines.
+        const int n = 2 * h + crossReach;
+        if (n > 0) {
+            p.drawLine(px - h, py - h, px - h + n - 1, py - h + n - 1);
+            p.drawLine(px - h, py + h + crossReach, px - h + n - 1, py + h + crossReach - (n - 1));
+        }
         break;
+    }
     case vxcpsDonut:
         if (hasBox) {
             p.setPen(QPen(color, std::max(3, h)));
@@ -680,17 +686,18 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
             }
             const int px = col.pixels[i].x(), py = col.pixels[i].y();
             if (style == vxcesCross) {
+                // Caps are 4 pixels long, from end - 2 up to end + 2 excluded.
                 for (int end : {left, right}) {
                     if (end == px)
                         continue;
                     p.drawLine(px, py, end, py);
-                    p.drawLine(end, py - 2, end, py + 2);
+                    p.drawLine(end, py - 2, end, py + 1);
                 }
                 for (int end : {top, bottom}) {
                     if (end == py)
                         continue;
                     p.drawLine(px, py, px, end);
-                    p.drawLine(px - 2, end, px + 2, end);
+                    p.drawLine(px - 2, end, px + 1, end);
                 }
             } else {
                 QRect box;

@@ -407,7 +407,9 @@ TEST(LinesPaint, EightMarkerStyles)
         {vxcpsCircle, {{100, 45}, {100, 54}}, {{100, 50}}},
         {vxcpsSquare, {{95, 50}, {104, 50}, {100, 45}, {100, 54}}, {{100, 50}}},
         {vxcpsTriangle, {{100, 45}, {100, 55}, {104, 53}}, {{100, 50}}},
-        {vxcpsCross, {{95, 45}, {105, 55}, {100, 50}, {95, 55}}, {{100, 45}}},
+        // Arms (95, 45) .. (105, 55) and (95, 56) .. (105, 46): the second
+        // starts one row below the first one's end row.
+        {vxcpsCross, {{95, 45}, {105, 55}, {100, 50}, {95, 56}, {105, 46}, {100, 51}}, {{100, 45}, {95, 55}, {105, 45}}},
         {vxcpsDonut, {{96, 50}, {100, 46}}, {{100, 50}}},
         {vxcpsDimond, {{95, 50}, {100, 45}, {105, 50}, {100, 55}}, {{100, 50}}},
         {vxcpsDot, {{100, 50}, {97, 50}}, {{90, 50}}},
@@ -449,12 +451,17 @@ TEST(LinesPaint, ErrorCrossesAndRectangles)
     y.SetErrorColor(Qt::green);
 
     QImage im = plot.render();
+    // Caps are 4 pixels long: end - 2 .. end + 1.
     EXPECT_TRUE(has(im, 100, 55, Qt::green)); // down to y - 10 at row 60
-    EXPECT_TRUE(has(im, 102, 60, Qt::green)); // its cap
-    EXPECT_TRUE(has(im, 98, 40, Qt::green));  // cap of y + 10 at row 40
-    EXPECT_TRUE(has(im, 80, 52, Qt::green));  // cap of x - 1 at column 80
+    EXPECT_TRUE(has(im, 98, 60, Qt::green));  // its cap
+    EXPECT_TRUE(has(im, 101, 60, Qt::green));
+    EXPECT_FALSE(has(im, 102, 60, Qt::green));
+    EXPECT_TRUE(has(im, 98, 40, Qt::green)); // cap of y + 10 at row 40
+    EXPECT_FALSE(has(im, 102, 40, Qt::green));
+    EXPECT_TRUE(has(im, 80, 51, Qt::green)); // cap of x - 1 at column 80
+    EXPECT_FALSE(has(im, 80, 52, Qt::green));
     EXPECT_TRUE(has(im, 120, 48, Qt::green)); // cap of x + 1 at column 120
-    EXPECT_FALSE(has(im, 103, 60, Qt::green));
+    EXPECT_FALSE(has(im, 120, 47, Qt::green));
 
     y.SetErrorStyle(vxcesRect);
     im = plot.render();
@@ -517,6 +524,15 @@ TEST(LinesPaint, LegendSample)
     EXPECT_TRUE(has(sample, 27, 8, Qt::red)); // square 27 .. 32 around (30, 10)
     EXPECT_TRUE(has(sample, 32, 8, Qt::red));
     EXPECT_TRUE(plot.field->LegendSample(1, templ).isNull());
+
+    // The legend's cross has no extensions: arms (27, 7) .. (32, 12) and
+    // (27, 13) .. (32, 8), each 6 pixels.
+    plot.y().SetPointStyle(vxcpsCross);
+    sample = plot.field->LegendSample(0, templ);
+    for (QPoint on : {QPoint(27, 7), QPoint(32, 12), QPoint(27, 13), QPoint(32, 8)})
+        EXPECT_TRUE(has(sample, on.x(), on.y(), Qt::red)) << on.x() << "," << on.y();
+    for (QPoint off : {QPoint(33, 13), QPoint(27, 12), QPoint(33, 7)})
+        EXPECT_FALSE(has(sample, off.x(), off.y(), Qt::red)) << off.x() << "," << off.y();
 
     plot.y().SetLineStyle(vxclsNone);
     sample = plot.field->LegendSample(0, templ);
