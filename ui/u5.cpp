@@ -201,6 +201,15 @@ void TextResultsForm::FormHide()
 
 void TextResultsForm::Button1Click()
 {
+    // Enter pressed in the heating time box presses Close while the box
+    // still has the focus; a typed time is dealt with before the window
+    // hides, as if the box had been left first.  A refused text keeps the
+    // window open so that the user can correct it.
+    if (QLineEdit *time = edit(7); time && focusWidget() == time) {
+        Edit7Exit();
+        if (m_exitRefused)
+            return;
+    }
     hide();
 }
 
@@ -212,29 +221,37 @@ void TextResultsForm::Button2Click()
 
 void TextResultsForm::Edit7Exit()
 {
+    m_exitRefused = false;
     QLineEdit *box = edit(7);
     if (!box)
         return;
-    // The box still holds what this window put into it: the user changed
-    // nothing, so nothing is recomputed (the shown text is rounded and
-    // would otherwise replace the stored time).
-    if (box->text() == m_shownTime)
+    // The box still holds what this window put into it, or a time already
+    // dealt with: nothing is recomputed (the shown text is rounded and
+    // would otherwise replace the stored time; a time already run needs no
+    // second run when the run stored an earlier one).
+    const QString text = box->text();
+    if (text == m_shownTime)
         return;
     double time = 0;
-    if (!ParseRegionalNumber(box->text(), time)) {
+    if (!ParseRegionalNumber(text, time)) {
+        m_exitRefused = true;
         m_program.desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
         return;
     }
-    if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance)
+    if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance) {
+        m_shownTime = text;
         return;
+    }
     // A heating time of zero or less has no meaning; the series would turn
     // it into absurd temperatures.
     if (time <= 0) {
+        m_exitRefused = true;
         m_program.desktop.messageBox(QStringLiteral("Input Error"),
                              QStringLiteral("Heating time must be greater than 0"));
         return;
     }
     rerun(time);
+    m_shownTime = text;
 }
 
 void TextResultsForm::fillTextReport(TextReportForm &form, const QStringList &inputNames,

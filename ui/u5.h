@@ -85,7 +85,8 @@ private:
     std::vector<QLineEdit *> m_edits;   // in table order
     QPushButton *m_button1 = nullptr;
     QPushButton *m_button2 = nullptr;
-    QString m_shownTime;   // the text FormShow put into Edit7
+    QString m_shownTime;   // the text of Edit7 that has been dealt with
+    bool m_exitRefused = false;   // the last Edit7Exit showed a message
 };
 
 class TForm5 : public TextResultsForm {

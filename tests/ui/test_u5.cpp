@@ -310,6 +310,65 @@ TEST_F(TextResultsXY, LosingTheFocusToAnotherControlRunsTheExitStep)
     EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
 }
 
+TEST_F(TextResultsXY, EnterInTheHeatingTimeBoxRunsTheTypedTimeBeforeTheWindowCloses)
+{
+    RunWorkedCase();
+    TForm1 &main = *program.windows().Form1;
+    program.app().showMainWindow();
+    main.tr1Click();
+    const int runsBefore = progress.shows;
+    QApplication::setActiveWindow(&window);
+    window.edit(7)->setFocus(Qt::OtherFocusReason);
+    window.edit(7)->setText("600");
+    QTest::keyClick(window.edit(7), Qt::Key_Return);   // presses Close, the default button
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    EXPECT_EQ(state.userTimeXY, 600);
+    EXPECT_DOUBLE_EQ(state.historyXY[49][0], 600);
+    EXPECT_FALSE(state.fixedTimeXY);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(TextResultsXY, EnterOnAnUnreadableTimeShowsTheMessageAndKeepsTheWindowOpen)
+{
+    FillSampleResults();
+    const ResultsXY before = state.resultsXY;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.edit(7)->setFocus(Qt::OtherFocusReason);
+    window.edit(7)->setText("6oo");
+    QTest::keyClick(window.edit(7), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !desktop.boxes.empty(); }, 2000));
+    QTest::qWait(50);
+
+    EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.edit(7)->text(), "6oo");
+    EXPECT_EQ(state.resultsXY, before);
+    EXPECT_EQ(progress.shows, 0);
+}
+
+TEST_F(TextResultsXY, ATimeAlreadyRunIsNotRunAgainWhenTheBoxIsLeftOnceMore)
+{
+    RunWorkedCase();
+    window.show();
+    const int runsBefore = progress.shows;
+    QApplication::setActiveWindow(&window);
+    window.edit(7)->setFocus(Qt::OtherFocusReason);
+    window.edit(7)->setText("600");
+    window.button1()->setFocus(Qt::MouseFocusReason);   // as a click on Close does first
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    // The run stored 12 s, far from the 600 still in the box; entering and
+    // leaving the box again, or Close itself, start no second run.
+    window.edit(7)->setFocus(Qt::TabFocusReason);
+    window.button2()->setFocus(Qt::TabFocusReason);
+    window.Button1Click();
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(TextResultsXY, TextResultsCommandOpensItAndCloseBringsBackTheMainWindow)
 {
     TForm1 &main = *program.windows().Form1;
