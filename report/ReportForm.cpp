@@ -152,7 +152,10 @@ QRectF ReportForm::labelRectMm(const ReportLabel &label) const
 QRectF ReportForm::imageRectMm(const ReportImageBox &box) const
 {
     const QRectF band = bandRectMm();
-    return {band.left() + box.leftMm, band.top() + box.topMm, box.widthMm, box.heightMm};
+    const double left = box.alignment == LabelAlignment::CentreOnBand
+                            ? band.left() + (band.width() - box.widthMm) / 2
+                            : band.left() + box.leftMm;
+    return {left, band.top() + box.topMm, box.widthMm, box.heightMm};
 }
 
 } // namespace resheat::report

@@ -45,7 +45,8 @@ struct ReportLabel {
 
 // A picture box.  With autoSize (the default) the box takes the size of its
 // picture, measured with the picture's own resolution; the picture is drawn
-// at that size, centred in the box and clipped to it.
+// at that size, centred in the box and clipped to it.  A box centred on the
+// band keeps its top and is centred on the band width whatever its size.
 struct ReportImageBox {
     QString name;
     double leftMm = 0;
@@ -53,6 +54,7 @@ struct ReportImageBox {
     double widthMm = 0;
     double heightMm = 0;
     bool autoSize = true;
+    LabelAlignment alignment = LabelAlignment::Left;
     QImage picture;
 
     void setPicture(const QImage &image);

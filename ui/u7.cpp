@@ -42,7 +42,8 @@ GraphicReportForm::GraphicReportForm()
     subtitleLabel.font.pointSize = 14;
     subtitleLabel.alignment = LabelAlignment::CentreOnBand;
 
-    addImageBox(QStringLiteral("Image1"), kImageLeft, kImageTop, kImageWidth, kImageHeight);
+    addImageBox(QStringLiteral("Image1"), kImageLeft, kImageTop, kImageWidth, kImageHeight).alignment =
+        LabelAlignment::CentreOnBand;
 }
 
 void GraphicReportForm::setPicture(const QImage &picture)

@@ -157,6 +157,19 @@ TEST(ReportForm, ImageBoxTakesTheSizeOfItsPicture)
     EXPECT_EQ(form.imageRectMm(box).topLeft(), QPointF(57.4, 60.8));
 }
 
+TEST(ReportForm, ImageBoxCentredOnTheBandKeepsItsTopAndIgnoresItsLeft)
+{
+    ReportForm form;
+    form.band().widthMm = 190.1;
+    ReportImageBox &box = form.addImageBox("Image1", 47.4, 50.8, 64.6, 37.5);
+    box.alignment = LabelAlignment::CentreOnBand;
+    EXPECT_EQ(form.imageRectMm(box), QRectF(10 + (190.1 - 64.6) / 2, 60.8, 64.6, 37.5));
+    box.setPicture(QImage(384, 96, QImage::Format_RGB32));   // 4 by 1 inch
+    EXPECT_NEAR(form.imageRectMm(box).center().x(), 10 + 190.1 / 2, 1e-9);
+    EXPECT_NEAR(form.imageRectMm(box).left(), 10 + (190.1 - 101.6) / 2, 0.02);   // 3780 dots a metre
+    EXPECT_NEAR(form.imageRectMm(box).top(), 60.8, 1e-9);
+}
+
 class RendererAtResolution : public ::testing::TestWithParam<double> {};
 
 TEST_P(RendererAtResolution, LabelsLandAtTheirMillimetrePositions)
