@@ -251,7 +251,11 @@ VxChartLayout VxChartRelayout(VxChartLayout l, TVxChartResizeReaction reaction)
             lf.moveTop(mc.top() + mc.height() + 10);
             ut.moveTop(lf.top() + lf.height() + 10);
         }
-        // Beside the title, on the side away from the y axes.
+        // Beside the title, on the side away from the y axes.  With both y
+        // axes in the left half the boxes go to the right edge of the panel
+        // as it is now, as they do without YAxis2, not as it was before the
+        // size change: a box placed by the old width would hang over the
+        // edge of a panel that shrank.
         auto place = [&](QRect &box) {
             const int w = box.width();
             int left;

@@ -84,6 +84,31 @@ TEST(Chart2dWidget, ConstructionPlacesTheElements)
     EXPECT_EQ(chart.UserTextField()->BorderStyle(), vxcbbsDown);
 }
 
+// The title and the info boxes are placed from their size while they still
+// have the default single-line border (frame 11); their own borders (frame
+// 13) come afterwards and make them 4 pixels larger without moving them.
+TEST(Chart2dWidget, ConstructionPlacesTitleAndInfoBoxesBeforeTheirBorders)
+{
+    TVxUniChart2D chart;
+    const int P = 183; // panel width and height
+
+    const VxChartBaseTextClassData *title = chart.MainCaption();
+    EXPECT_EQ(title->Top(), 0);
+    EXPECT_EQ(title->Left(), (P - (title->Width() - 4)) / 2);
+
+    const VxChartBaseTextClassData *lines = chart.LinesField();
+    EXPECT_EQ(Bounds(chart.LinesField()), QRect(P - 22, 20, 26, 26)) << "empty text: twice the frame";
+
+    const VxChartBaseTextClassData *user = chart.UserTextField();
+    EXPECT_EQ(user->Font().pointSize(), 10);
+    EXPECT_EQ(user->Left(), P - (user->Width() - 4));
+    EXPECT_EQ(user->Top(), P - (user->Height() - 4) - 25);
+    EXPECT_EQ(lines->Font().pointSize(), 10);
+
+    EXPECT_EQ(chart.YCaption2()->Top(), 50);
+    EXPECT_EQ(chart.YCaption2()->TextOrientation(), vxcbto_90_Degrees);
+}
+
 TEST(Chart2dWidget, PublishedPropertiesInOrderWithDefaults)
 {
     TVxUniChart2D chart;

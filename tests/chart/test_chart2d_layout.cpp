@@ -284,6 +284,19 @@ TEST(Chart2dRelayout, InfoBoxesAwayFromTheYAxes)
     EXPECT_EQ(r.LinesField.left(), 183 - 80 - 10);
 }
 
+TEST(Chart2dRelayout, BothYAxesLeftUseTheNewPanelWidth)
+{
+    VxChartLayout l = HorizontalLayout(); // the panel grows from 183 to 383 wide
+    l.YAxis2.CenterPointLeft = 30;
+    const VxChartLayout r = VxChartRelayout(l, vxcrrStandart);
+    EXPECT_EQ(r.LinesField.left(), 383 - 80 - 10);
+    EXPECT_EQ(r.UserTextField.left(), 383 - 60 - 10);
+
+    l.Panel = QSize(123, 283); // and shrinking: the boxes stay inside
+    const VxChartLayout s = VxChartRelayout(l, vxcrrStandart);
+    EXPECT_EQ(s.LinesField.left(), 123 - 80 - 10);
+}
+
 TEST(Chart2dRelayout, UpperXAxisPutsTitleAtTheBottom)
 {
     VxChartLayout l = HorizontalLayout();
