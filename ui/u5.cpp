@@ -191,6 +191,7 @@ void TextResultsForm::FormShow()
     }
     if (QLineEdit *time = edit(7))
         m_shownTime = time->text();
+    m_refused = false;
 }
 
 void TextResultsForm::FormHide()
@@ -201,14 +202,19 @@ void TextResultsForm::FormHide()
 
 void TextResultsForm::Button1Click()
 {
-    // Enter pressed in the heating time box presses Close while the box
-    // still has the focus; a typed time is dealt with before the window
-    // hides, as if the box had been left first.  A refused text keeps the
-    // window open so that the user can correct it.
-    if (QLineEdit *time = edit(7); time && focusWidget() == time) {
-        Edit7Exit();
-        if (m_exitRefused)
-            return;
+    // A time typed into the heating time box and not yet dealt with (Enter
+    // pressed in the box presses Close while the box still has the focus)
+    // is run before the window hides, as if the box had been left first.
+    // A text refused now keeps the window open so that the user can correct
+    // it; one already refused with a message is dropped.
+    if (QLineEdit *time = edit(7)) {
+        const QString text = time->text();
+        const bool alreadyRefused = m_refused && m_refusedText == text;
+        if (text != m_shownTime && !alreadyRefused) {
+            Edit7Exit();
+            if (m_refused && m_refusedText == text)
+                return;
+        }
     }
     hide();
 }
@@ -221,7 +227,6 @@ void TextResultsForm::Button2Click()
 
 void TextResultsForm::Edit7Exit()
 {
-    m_exitRefused = false;
     QLineEdit *box = edit(7);
     if (!box)
         return;
@@ -234,7 +239,8 @@ void TextResultsForm::Edit7Exit()
         return;
     double time = 0;
     if (!ParseRegionalNumber(text, time)) {
-        m_exitRefused = true;
+        m_refused = true;
+        m_refusedText = text;
         m_program.desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
         return;
     }
@@ -245,7 +251,8 @@ void TextResultsForm::Edit7Exit()
     // A heating time of zero or less has no meaning; the series would turn
     // it into absurd temperatures.
     if (time <= 0) {
-        m_exitRefused = true;
+        m_refused = true;
+        m_refusedText = text;
         m_program.desktop.messageBox(QStringLiteral("Input Error"),
                              QStringLiteral("Heating time must be greater than 0"));
         return;

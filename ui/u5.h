@@ -85,8 +85,9 @@ private:
     std::vector<QLineEdit *> m_edits;   // in table order
     QPushButton *m_button1 = nullptr;
     QPushButton *m_button2 = nullptr;
-    QString m_shownTime;   // the text of Edit7 that has been dealt with
-    bool m_exitRefused = false;   // the last Edit7Exit showed a message
+    QString m_shownTime;     // the text of Edit7 that has been dealt with
+    QString m_refusedText;   // the last text of Edit7 refused with a message
+    bool m_refused = false;  // whether m_refusedText holds one
 };
 
 class TForm5 : public TextResultsForm {

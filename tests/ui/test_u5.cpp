@@ -348,6 +348,26 @@ TEST_F(TextResultsXY, EnterOnAnUnreadableTimeShowsTheMessageAndKeepsTheWindowOpe
     EXPECT_EQ(window.edit(7)->text(), "6oo");
     EXPECT_EQ(state.resultsXY, before);
     EXPECT_EQ(progress.shows, 0);
+
+    // Pressed again on the same text, Close drops it without a second message.
+    QTest::keyClick(window.edit(7), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(state.resultsXY, before);
+}
+
+TEST_F(TextResultsXY, CloseRunsATypedTimeTheBoxWasNeverLeftWith)
+{
+    // The box may not report its exit, for example when the window was not
+    // the active one as the focus moved to Close.
+    RunWorkedCase();
+    window.show();
+    const int runsBefore = progress.shows;
+    window.edit(7)->setText("600");
+    window.Button1Click();
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    EXPECT_DOUBLE_EQ(state.historyXY[49][0], 600);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(TextResultsXY, ATimeAlreadyRunIsNotRunAgainWhenTheBoxIsLeftOnceMore)
