@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMetaProperty>
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
@@ -62,6 +63,45 @@ void Drag(QWidget *w, QPoint from, QPoint delta)
 }
 
 } // namespace
+
+// --- defaults -------------------------------------------------------------
+
+TEST(MovingDefaults, StateFlagsSizeAndPublishedOrder)
+{
+    QWidget panel;
+    VxChartBaseMovingClass e(&panel);
+    EXPECT_EQ(e.size(), QSize(20, 20));
+    EXPECT_FALSE(e.Pressed());
+    EXPECT_FALSE(e.Dragged());
+    EXPECT_EQ(e.Zone(), 0);
+    EXPECT_EQ(e.PressPoint(), QPoint(0, 0));
+    EXPECT_FALSE(e.Transparent());
+    EXPECT_TRUE(e.testAttribute(Qt::WA_OpaquePaintEvent)) << "an element that is not transparent is opaque";
+    EXPECT_TRUE(e.SizeAble());
+    EXPECT_TRUE(e.MoveAble());
+    EXPECT_FALSE(e.KeepOthers());
+    EXPECT_TRUE(e.Selectable());
+    EXPECT_FALSE(e.Selected());
+    e.SetTransparent(true);
+    EXPECT_FALSE(e.testAttribute(Qt::WA_OpaquePaintEvent));
+
+    const QMetaObject *meta = e.metaObject();
+    QStringList names;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+        names << meta->property(i).name();
+    EXPECT_EQ(names, QStringList({"SizeAble", "MoveAble", "Transparent", "Selectable"}));
+
+    // Assign copies those four flags.
+    VxChartBaseMovingClass other(&panel);
+    other.SetSizeAble(false);
+    other.SetMoveAble(false);
+    other.SetSelectable(false);
+    e.Assign(other);
+    EXPECT_FALSE(e.SizeAble());
+    EXPECT_FALSE(e.MoveAble());
+    EXPECT_FALSE(e.Transparent());
+    EXPECT_FALSE(e.Selectable());
+}
 
 // --- hit zones ------------------------------------------------------------
 

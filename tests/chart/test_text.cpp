@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QMetaProperty>
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
@@ -305,6 +306,36 @@ TEST(TextLines, ImageListChangesMeasureAgain)
     img.fill(Qt::green);
     images.Add(img);
     EXPECT_EQ(box.TextExtent(), QSize(30, 10));
+}
+
+TEST(TextFacade, PublishedPropertiesInOrderWithDefaults)
+{
+    QWidget panel;
+    VxChartBaseTextClassData box(&panel);
+    const QMetaObject *meta = box.metaObject();
+    QStringList names;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+        names << meta->property(i).name();
+    // FontColor stands next to Font: a font here carries no colour of its own.
+    EXPECT_EQ(names, QStringList({"Text", "Font", "FontColor", "Transparent", "Color", "StringsArray", "AutoSize",
+                                  "Width", "Height", "Top", "Left", "TextOrientation", "BorderStyle", "InnerGap",
+                                  "OuterGap", "CurrImageList", "Visible", "AutoEditable"}));
+
+    EXPECT_TRUE(box.Text().isEmpty());
+    EXPECT_TRUE(box.StringsArray().isEmpty());
+    EXPECT_EQ(box.Font().family(), "Arial");
+    EXPECT_FALSE(box.Transparent());
+    EXPECT_TRUE(box.AutoSize());
+    EXPECT_EQ(box.TextOrientation(), vxcbto_0_Degrees);
+    EXPECT_EQ(box.BorderStyle(), vxcbbsSimple);
+    EXPECT_EQ(box.InnerGap(), 5);
+    EXPECT_EQ(box.OuterGap(), 5);
+    EXPECT_EQ(box.CurrImageList(), nullptr);
+    EXPECT_TRUE(box.Visible());
+    EXPECT_TRUE(box.AutoEditable());
+    // Empty and sized to its frame: 5 + 5 + 1 on every side.
+    EXPECT_EQ(box.Width(), 22);
+    EXPECT_EQ(box.Height(), 22);
 }
 
 TEST(TextFacade, AssignCopiesEveryPublishedProperty)
