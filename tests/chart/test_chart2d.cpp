@@ -322,6 +322,26 @@ TEST(Chart2dMessages, ResizeMovesFarAxisGrowsAxesAndMovesCaptions)
     EXPECT_EQ(ut.topLeft(), QPoint(383 - ut.width() - 10, lf.top() + lf.height() + 10));
 }
 
+// Shrinking to less than half the height brings the x axis, which moves with
+// the bottom edge, above the middle of the panel as it was.  Once settled the
+// captions are judged by where the axis lies now: title at the top, the x
+// caption below the axis.
+TEST(Chart2dMessages, ShrinkingBelowHalfKeepsTheTitleAtTheTop)
+{
+    auto chart = Chart2dShown();
+    chart->resize(800, 600);
+    Chart2dDrain();
+    chart->resize(400, 300);
+    Chart2dDrain();
+    EXPECT_EQ(chart->OldPanelSize(), QSize(383, 283));
+    EXPECT_EQ(Bounds(chart->XAxis()), QRect(40, 227, 303, 32));
+    EXPECT_EQ(Bounds(chart->XCaption()).top(), 227 + 32);
+    const QRect mc = Bounds(chart->MainCaption());
+    EXPECT_EQ(mc.topLeft(), QPoint((383 - mc.width()) / 2, 0));
+    const QRect lf = Bounds(chart->LinesField());
+    EXPECT_EQ(lf.top(), mc.height() + 10);
+}
+
 TEST(Chart2dMessages, ShrinkingToNothingAndBackSettles)
 {
     auto chart = Chart2dShown();
