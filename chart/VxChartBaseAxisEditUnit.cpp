@@ -179,8 +179,9 @@ void TVxChartBaseAisEditWindow::Apply()
     axis->SetMinorTicks(p.MinorTicks());
     axis->SetCurrImageList(p.CurrImageList());
     axis->SetColor(p.Color());
-    axis->setVisible(!p.isHidden());
-    axis->SetAutoEditable(p.AutoEditable());
+    // The preview is always shown and never editable itself: the target
+    // keeps its own visibility and AutoEditable, or one OK would end the
+    // editing of this axis by double click.
 }
 
 bool TVxChartBaseAisEditWindow::eventFilter(QObject *watched, QEvent *e)

@@ -32,8 +32,8 @@ public:
 
     // Copies the preview's properties into the target axis, if it is one:
     // shifts, font, font colour, scale style, begin and end values, tick
-    // counts, image list, colour, visibility and AutoEditable.  The target's
-    // kind, length and position stay.
+    // counts, image list and colour.  The target's kind, length, position,
+    // visibility and AutoEditable stay.
     void Apply();
 
     VxChartBaseAxisClass *Preview() const { return m_preview; }

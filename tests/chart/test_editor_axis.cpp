@@ -278,6 +278,25 @@ TEST(AxisEditorSequence, OkAppliesAndCancelDiscards)
     }
 }
 
+TEST(AxisEditorSequence, OkKeepsTheAxisEditableAndItsVisibility)
+{
+    // The preview is neither editable nor ever hidden; neither may reach
+    // the target, or a second double click would open nothing.
+    QWidget panel;
+    panel.resize(300, 200);
+    auto *axis = new VxChartBaseAxisClass(&panel);
+    auto *hidden = new VxChartBaseAxisClass(&panel);
+    hidden->SetAutoEditable(false);
+    hidden->setVisible(false);
+    EditorScriptedExec exec([](QDialog &) { return QDialog::Accepted; });
+    EXPECT_TRUE(VxChartEditAxis(*axis));
+    EXPECT_TRUE(axis->AutoEditable());
+    EXPECT_TRUE(axis->isVisibleTo(&panel));
+    EXPECT_TRUE(VxChartEditAxis(*hidden));
+    EXPECT_FALSE(hidden->AutoEditable());
+    EXPECT_TRUE(hidden->isHidden());
+}
+
 TEST_F(AxisFixture, Renders)
 {
     TypeInto(dlg.Edit5, "-20");
