@@ -6,16 +6,21 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 namespace resheat::report {
 
 namespace {
+
+// Room left around the preview window for its frame and title bar.
+constexpr int kFrameAllowance = 60;
 
 void SaveAsPdf(const ReportForm &form, QWidget *parent)
 {
@@ -60,7 +65,16 @@ void ShowPreviewDialog(const ReportForm &form, QWidget *parent)
     }
     if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
         view->fitInView();
-    dialog.resize(820, 940);
+    // A whole page at a readable size, but never larger than the screen.
+    QSize size(820, 940);
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.boundedTo(available.size() - QSize(kFrameAllowance, kFrameAllowance));
+        dialog.resize(size);
+        dialog.move(available.topLeft() + QPoint(kFrameAllowance / 2, kFrameAllowance / 2));
+    } else {
+        dialog.resize(size);
+    }
     dialog.exec();
 }
 

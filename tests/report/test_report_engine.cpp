@@ -13,6 +13,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -298,6 +299,7 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
     bool seen = false;
     bool a4Portrait = false;
     bool pdfAction = false;
+    bool fitsScreen = false;
     QTimer::singleShot(200, [&] {
         auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
         if (!dialog) {
@@ -315,6 +317,9 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
                      layout.orientation() == QPageLayout::Portrait;
         for (QAction *action : dialog->findChildren<QAction *>())
             pdfAction = pdfAction || action->text() == "Save as PDF";
+        // The window fits the screen (here the 800 by 600 screen of the test
+        // platform) with its frame.
+        fitsScreen = dialog->screen()->availableGeometry().contains(dialog->frameGeometry());
         if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
             dialog->grab().save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("preview.png"));
         dialog->reject();
@@ -324,4 +329,5 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(a4Portrait);
     EXPECT_TRUE(pdfAction);
+    EXPECT_TRUE(fitsScreen);
 }
