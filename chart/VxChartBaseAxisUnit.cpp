@@ -135,12 +135,14 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
             continue; // past the largest number: nothing to draw there
         VxChartAxisTick tick;
         tick.Value = t;
-        // The begin value sits at beginShift, the end value at
-        // length - endShift; a reversed range is measured from the far end.
+        // The begin value sits at beginShift; a reversed range is measured
+        // backwards from the last pixel before the end shift, as the
+        // plotting field places the grid lines of a reversed range, so that
+        // ticks and grid lines meet.
         if (forward)
             tick.Pos = VxChartRound((t - cb + o) * k + beginShift);
         else
-            tick.Pos = length - endShift - VxChartRound((t - ce + o) * k);
+            tick.Pos = length - 1 - endShift - VxChartRound((t - ce + o) * k);
         ticks.append(tick);
     }
     return ticks;

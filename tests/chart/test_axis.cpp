@@ -1,6 +1,7 @@
 // Axes: the scale update and tick tables, geometry and refusal rules, the
 // notifications, and the painted line, ticks, labels and images.
 #include "chart/VxChartBaseAxisUnit.h"
+#include "chart/VxChartBaseLinesUnit.h"
 #include "chart/VxChartImageList.h"
 #include "support/axis_message_panel.h"
 
@@ -81,8 +82,18 @@ TEST(AxisScale, TicksOfAForwardAndAReversedRange)
     const QList<VxChartAxisTick> r = VxChartAxisTicks(VxChartAxisScaleUpdate(1, 0, 5), 300, 20, 30, &k);
     EXPECT_DOUBLE_EQ(k, -250.0);
     ASSERT_EQ(r.size(), 7);
-    EXPECT_EQ(r.first().Pos, 270); // value 0 at the end-value end
-    EXPECT_EQ(r.at(5).Pos, 20);    // value 1 at the begin end
+    // Measured back from the last pixel before the end shift, 300 - 1 - 30:
+    // value 0 (the end value) at 269, 0.2 at 219, value 1 at 19, one pixel
+    // before the shifted span, so not drawn.
+    EXPECT_EQ(r.first().Pos, 269);
+    EXPECT_EQ(r.at(1).Pos, 219);
+    EXPECT_EQ(r.at(5).Pos, 19);
+
+    // The plotting field puts the grid lines of the reversed range on the
+    // same pixels (its left edge lies at the begin shift).
+    const QList<int> grid = VxChartGridPositions(0.2, 1, 0, 250, false);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(r.at(i).Pos - 20, grid.at(i)) << i;
 }
 
 TEST(AxisScale, OffsetLabelsOfANarrowRangeFarFromZero)
