@@ -284,6 +284,7 @@ void VxChartBaseMovingClass::mousePressEvent(QMouseEvent *e)
     QWidget::mousePressEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
+    e->accept(); // the element handles it: it does not travel on to the panel
     const QPoint pos = MousePos(e);
     m_zone = VxChartHitZone(pos.x(), pos.y(), width(), height(), false);
     UpdateCursor();
@@ -365,6 +366,7 @@ void VxChartBaseMovingClass::mouseReleaseEvent(QMouseEvent *e)
     // ends a double click does not toggle the selection again.
     if (e->button() != Qt::LeftButton || !m_pressed)
         return;
+    e->accept();
     const QPoint pos = MousePos(e);
 
     bool sel = m_dragged ? true : !m_selected;
@@ -400,6 +402,7 @@ void VxChartBaseMovingClass::mouseDoubleClickEvent(QMouseEvent *e)
         QWidget::mouseDoubleClickEvent(e);
         return;
     }
+    e->accept();
     m_pressed = false;
     m_zooming = false;
     m_zoomCorner = m_zoomStart;

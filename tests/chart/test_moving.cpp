@@ -570,3 +570,36 @@ TEST(MovingPick, NearestDrawnPointWithinTheRadius)
     EXPECT_EQ(VxChartPickPoint(hits, {0, 151}, 50), VxChartPick{});
     EXPECT_EQ(VxChartPickPoint({}, {0, 0}, 50), VxChartPick{});
 }
+
+namespace {
+
+// A parent that counts the mouse presses and double clicks reaching it.
+class CountingPanel : public QWidget
+{
+public:
+    int presses = 0;
+    int doubleClicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { ++presses; }
+    void mouseDoubleClickEvent(QMouseEvent *) override { ++doubleClicks; }
+};
+
+} // namespace
+
+TEST(MovingMouse, TheElementKeepsTheLeftButtonToItself)
+{
+    CountingPanel panel;
+    panel.resize(400, 300);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    WhiteElement e(&panel);
+    e.SetBounds(50, 50, 100, 80);
+    QTest::mouseClick(&e, Qt::LeftButton, {}, QPoint(50, 40));
+    QTest::mouseDClick(&e, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_EQ(panel.presses, 0);
+    EXPECT_EQ(panel.doubleClicks, 0);
+    // Other buttons are none of the element's business.
+    QTest::mouseClick(&e, Qt::RightButton, {}, QPoint(50, 40));
+    EXPECT_EQ(panel.presses, 1);
+}
