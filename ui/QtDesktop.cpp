@@ -13,9 +13,11 @@ namespace resheat::ui {
 
 namespace {
 
-void ShowBox(QMessageBox::Icon icon, const QString &caption, const QString &text)
+void ShowBox(QMessageBox::Icon icon, const QString &caption, const QString &text, QWidget *parent)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    // Closing a box must never count as closing the program's last window.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
 }
 
@@ -32,27 +34,39 @@ QString QtFilter(const QString &filter)
 
 QWidget *QtDesktop::dialogParent()
 {
-    return QApplication::activeWindow();
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    // Right after a box has closed the window system may not have given the
+    // activation back yet (two boxes in a row): take the window on screen.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
 }
 
 void QtDesktop::messageBox(const QString &caption, const QString &text)
 {
-    ShowBox(QMessageBox::NoIcon, caption, text);
+    ShowBox(QMessageBox::NoIcon, caption, text, dialogParent());
 }
 
 void QtDesktop::informationBox(const QString &caption, const QString &text)
 {
-    ShowBox(QMessageBox::Information, caption, text);
+    ShowBox(QMessageBox::Information, caption, text, dialogParent());
 }
 
 void QtDesktop::errorReport(const QString &caption, const QString &text)
 {
-    ShowBox(QMessageBox::Critical, caption, text);
+    ShowBox(QMessageBox::Critical, caption, text, dialogParent());
 }
 
 bool QtDesktop::runFileDialog(FileDialogState &state, bool save)
 {
     QFileDialog dialog(dialogParent());
+    dialog.setAttribute(Qt::WA_QuitOnClose, false);
     dialog.setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
     // The same dialog on every desktop; it has no read-only box.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);

@@ -52,6 +52,30 @@ TEST(QtDesktop, MessageBoxHasCaptionTextOneOKAndNoIcon)
     EXPECT_EQ(buttons, 1);
 }
 
+TEST(QtDesktop, BoxesBelongToTheWindowOnScreenAndNeverEndTheProgram)
+{
+    // A data dialog is the only window up, and the window system has not
+    // given the activation back after an earlier box.
+    QWidget dialog;
+    dialog.setAttribute(Qt::WA_QuitOnClose, false);
+    dialog.show();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+
+    QtDesktop desktop;
+    QWidget *parent = nullptr;
+    bool quitOnClose = true;
+    AnswerNextDialog<QMessageBox>([&](QMessageBox *box) {
+        parent = box->parentWidget();
+        quitOnClose = box->testAttribute(Qt::WA_QuitOnClose);
+        box->accept();
+    });
+    desktop.messageBox("Input Error", "Length must be >= 10 * width or thickness");
+    EXPECT_EQ(parent, &dialog);
+    // Closing a parentless box with only such a dialog up would end the program.
+    EXPECT_FALSE(quitOnClose);
+}
+
 TEST(QtDesktop, ErrorReportCarriesTheStopIcon)
 {
     QtDesktop desktop;
@@ -72,8 +96,10 @@ TEST(QtDesktop, SaveDialogAppendsTheExtensionAndKeepsTheLastName)
     QStringList filters;
     bool noOverwriteQuestion = false;
     bool sizeGrip = false;
+    bool quitOnClose = true;
     AnswerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
         filters = dialog->nameFilters();
+        quitOnClose = dialog->testAttribute(Qt::WA_QuitOnClose);
         noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
         sizeGrip = dialog->isSizeGripEnabled();
         dialog->selectFile(dir.filePath("case"));
@@ -84,6 +110,7 @@ TEST(QtDesktop, SaveDialogAppendsTheExtensionAndKeepsTheLastName)
     EXPECT_EQ(filters, QStringList{"data xy (*.dxy)"});
     EXPECT_TRUE(noOverwriteQuestion);
     EXPECT_TRUE(sizeGrip);
+    EXPECT_FALSE(quitOnClose);
 
     // The next use starts at the kept name; Cancel leaves it alone.
     QString shownDirectory;
