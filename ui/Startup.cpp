@@ -1,5 +1,7 @@
 #include "ui/Startup.h"
 
+#include <QLibrary>
+
 #include "ui/u1.h"
 #include "ui/u2.h"
 #include "ui/u2a.h"
@@ -15,6 +17,30 @@
 #include "ui/u8a.h"
 
 namespace resheat::ui {
+
+bool DisplayReachable(const QByteArray &display, const QByteArray &waylandDisplay, const QByteArray &platform)
+{
+    if (!platform.isEmpty() || !waylandDisplay.isEmpty())
+        return true; // chosen by the user; the platform reports its own problems
+    if (display.isEmpty())
+        return false;
+    // Ask the X client library the platform plugin uses; where it is not
+    // there, the plugin cannot work either and Qt will say why.
+    QLibrary xcb(QStringLiteral("xcb"), 1);
+    using Connect = void *(*)(const char *, int *);
+    using HasError = int (*)(void *);
+    using Disconnect = void (*)(void *);
+    const auto connect = reinterpret_cast<Connect>(xcb.resolve("xcb_connect"));
+    const auto hasError = reinterpret_cast<HasError>(xcb.resolve("xcb_connection_has_error"));
+    const auto disconnect = reinterpret_cast<Disconnect>(xcb.resolve("xcb_disconnect"));
+    if (!connect || !hasError || !disconnect)
+        return true;
+    void *connection = connect(display.constData(), nullptr);
+    const bool reachable = connection && hasError(connection) == 0;
+    if (connection)
+        disconnect(connection);
+    return reachable;
+}
 
 Application::Application(ProgramState &state, Desktop &desktop)
     : program_(state, desktop), chartChoosers_(desktop)

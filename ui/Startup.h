@@ -17,6 +17,12 @@ class TForm8;
 class TForm8a;
 class Tform7a;
 
+// Whether the program can reach a window system, judged from the values of
+// DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM: an X display named but not
+// answering counts as none.  Without one Qt would abort with a screenful of
+// plugin messages; the program says so in one line instead.
+bool DisplayReachable(const QByteArray &display, const QByteArray &waylandDisplay, const QByteArray &platform);
+
 class Application {
 public:
     // Creates the windows; creating the main window fills the material
