@@ -60,7 +60,14 @@ DataDialog::DataDialog(Program &program) : QWidget(nullptr, Qt::Window), program
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr);
     ComboBox1->setGeometry(kColumnLeft[0], kFirstRowTop + kBoxBelowLabel, kColumnWidth, kBoxHeight);
+    // Leaving the box or pressing Enter would select the entry whose name
+    // was typed and so fill the boxes although the text did not change:
+    // only a changed text or an entry picked from the list fills.
+    QObject::disconnect(ComboBox1->lineEdit(), SIGNAL(editingFinished()), ComboBox1, SLOT(_q_editingFinished()));
     connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });
+    // Picking the entry already selected fills again, too.
+    connect(ComboBox1, &QComboBox::activated, this,
             [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });
     connect(ComboBox1, &QComboBox::editTextChanged, this,
             [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });

@@ -1,6 +1,7 @@
 // The input data dialogs of both geometries (units u2 and u2a).
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -244,6 +245,27 @@ TEST_F(DataDialogs, TypedNamesFillOnlyWhenTheyAreThePickedPresetsName)
     EXPECT_EQ(form2->Edit5->text(), "0");
     name->selectAll();
     QTest::keyClicks(name, "steel"); // the picked entry's name again
+    EXPECT_EQ(form2->Edit5->text(), "7800");
+}
+
+TEST_F(DataDialogs, OnlyAChangedTextOrAPickFillsNotLeavingTheBox)
+{
+    openXY();
+    QLineEdit *name = form2->ComboBox1->lineEdit();
+    name->clear();
+    QTest::keyClicks(name, "Cu");
+    QTest::keyClick(name, Qt::Key_Return); // ends the editing as leaving the box does
+    EXPECT_EQ(form2->Edit5->text(), "0");
+    EXPECT_EQ(form2->Edit8->text(), "0");
+
+    // The entry picked again from the list after the boxes were edited.
+    form2->ComboBox1->setCurrentIndex(1);
+    form2->Edit5->setText("7000");
+    form2->ComboBox1->showPopup();
+    QAbstractItemView *list = form2->ComboBox1->view();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(form2->ComboBox1->currentText(), "steel");
     EXPECT_EQ(form2->Edit5->text(), "7800");
 }
 
