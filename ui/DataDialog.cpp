@@ -63,7 +63,8 @@ DataDialog::DataDialog(Program &program) : QWidget(nullptr, Qt::Window), program
     // Leaving the box or pressing Enter would select the entry whose name
     // was typed and so fill the boxes although the text did not change:
     // only a changed text or an entry picked from the list fills.
-    QObject::disconnect(ComboBox1->lineEdit(), SIGNAL(editingFinished()), ComboBox1, SLOT(_q_editingFinished()));
+    if (ComboBox1->metaObject()->indexOfSlot("_q_editingFinished()") >= 0)
+        QObject::disconnect(ComboBox1->lineEdit(), SIGNAL(editingFinished()), ComboBox1, SLOT(_q_editingFinished()));
     connect(ComboBox1, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(program_.desktop, [this] { ComboBox1Change(); }); });
     // Picking the entry already selected fills again, too.
