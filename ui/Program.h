@@ -23,8 +23,8 @@ class TForm8a;
 class Tform7a;
 
 // One instance of each window, created once at start-up in this order and
-// alive until the program ends.  A window whose unit has not joined the
-// program yet stays null; the command that opens it then does nothing.
+// alive until the program ends.  While the program shuts down the pointers
+// are cleared first, so a window hidden then brings back nothing.
 struct Windows {
     TForm1 *Form1 = nullptr;   // main window
     TForm2 *Form2 = nullptr;   // xy data dialog
