@@ -317,6 +317,18 @@ QStringList InputNamesXY()
     };
 }
 
+void TextResultsForm::RunWithFixedTime(bool &fixedTime, double &storedUserTime, double userTime,
+                                       const std::function<void()> &run)
+{
+    fixedTime = true;
+    storedUserTime = userTime;
+    struct SwitchOff {
+        bool &on;
+        ~SwitchOff() { on = false; }
+    } switchOff{fixedTime};
+    run();
+}
+
 namespace {
 
 std::vector<TextResultsForm::Row> RowsXY()
@@ -355,14 +367,8 @@ double TForm5::storedHeatingTime() const
 
 void TForm5::rerun(double userTime)
 {
-    m_state.fixedTimeXY = true;
-    m_state.userTimeXY = userTime;
-    // The switch goes off again even when the run is abandoned by a fault.
-    struct SwitchOff {
-        bool &fixedTime;
-        ~SwitchOff() { fixedTime = false; }
-    } switchOff{m_state.fixedTimeXY};
-    RunCalculationXY(m_program);
+    RunWithFixedTime(m_state.fixedTimeXY, m_state.userTimeXY, userTime,
+                     [this] { RunCalculationXY(m_program); });
 }
 
 const report::ReportForm *TForm5::fillReport()

@@ -69,6 +69,11 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
+    // Sets the fixed-time switch on with the user heating time, runs, and
+    // sets the switch off again, also when the run is abandoned by a fault.
+    static void RunWithFixedTime(bool &fixedTime, double &storedUserTime, double userTime,
+                                 const std::function<void()> &run);
+
     // Fills a report's title, input and result rows.
     void fillTextReport(TextReportForm &form, const QStringList &inputNames,
                         const QStringList &inputValues) const;

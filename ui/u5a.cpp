@@ -82,14 +82,8 @@ double TForm5a::storedHeatingTime() const
 
 void TForm5a::rerun(double userTime)
 {
-    m_state.fixedTimeRZ = true;
-    m_state.userTimeRZ = userTime;
-    // The switch goes off again even when the run is abandoned by a fault.
-    struct SwitchOff {
-        bool &fixedTime;
-        ~SwitchOff() { fixedTime = false; }
-    } switchOff{m_state.fixedTimeRZ};
-    RunCalculationRZ(m_program);
+    RunWithFixedTime(m_state.fixedTimeRZ, m_state.userTimeRZ, userTime,
+                     [this] { RunCalculationRZ(m_program); });
 }
 
 const report::ReportForm *TForm5a::fillReport()
