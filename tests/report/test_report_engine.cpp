@@ -300,15 +300,20 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
     bool a4Portrait = false;
     bool pdfAction = false;
     bool fitsScreen = false;
-    QTimer::singleShot(200, [&] {
-        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            for (QWidget *widget : QApplication::topLevelWidgets())
-                if ((dialog = qobject_cast<QPrintPreviewDialog *>(widget)) && dialog->isVisible())
-                    break;
+    // Looks for the preview every 50 ms until it is up, however slow the
+    // machine is.
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QPrintPreviewDialog *dialog = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *candidate = qobject_cast<QPrintPreviewDialog *>(widget);
+            if (candidate && candidate->isVisible())
+                dialog = candidate;
         }
         if (!dialog)
             return;
+        poll.stop();
         seen = true;
         if (auto *view = dialog->findChild<QPrintPreviewWidget *>())
             pages = view->pageCount();
@@ -324,6 +329,7 @@ TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)
             dialog->grab().save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("preview.png"));
         dialog->reject();
     });
+    poll.start();
     ShowPreviewDialog(form);
     EXPECT_TRUE(seen);
     EXPECT_EQ(pages, 1);

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,7 +18,9 @@ using namespace resheat::ui;
 
 namespace {
 
-// Runs `answer` on the modal dialog as soon as it is up.
+// Runs `answer` on the modal dialog as soon as it is up. A dialog that is
+// still open a few seconds after the answer is rejected and the test fails,
+// so a wrong answer never hangs the suite.
 template <class Dialog>
 void AnswerNextDialog(std::function<void(Dialog *)> answer)
 {
@@ -27,9 +31,27 @@ void AnswerNextDialog(std::function<void(Dialog *)> answer)
             timer->stop();
             timer->deleteLater();
             answer(dialog);
+            QPointer<Dialog> watched(dialog);
+            QTimer::singleShot(3000, [watched] {
+                if (watched && watched->isVisible()) {
+                    ADD_FAILURE() << "the dialog did not close after its answer";
+                    watched->reject();
+                }
+            });
         }
     });
     timer->start();
+}
+
+// Types a name into the file dialog's name box and presses its Save or Open
+// button, as a user does. (selectFile() leaves the box alone once it has the
+// keyboard focus, so it is no way to answer a dialog on screen.)
+void TypeNameAndAccept(QFileDialog *dialog, const QString &name)
+{
+    auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(nameEdit, nullptr);
+    nameEdit->setText(name);
+    static_cast<QDialog *>(dialog)->accept();
 }
 
 TEST(QtDesktop, MessageBoxHasCaptionTextOneOKAndNoIcon)
@@ -102,8 +124,7 @@ TEST(QtDesktop, SaveDialogAppendsTheExtensionAndKeepsTheLastName)
         quitOnClose = dialog->testAttribute(Qt::WA_QuitOnClose);
         noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
         sizeGrip = dialog->isSizeGripEnabled();
-        dialog->selectFile(dir.filePath("case"));
-        static_cast<QDialog *>(dialog)->accept(); // as the Save or Open button
+        TypeNameAndAccept(dialog, dir.filePath("case"));
     });
     ASSERT_TRUE(desktop.saveFileDialog(state));
     EXPECT_EQ(state.fileName, dir.filePath("case.dxy"));
@@ -129,8 +150,7 @@ TEST(QtDesktop, OpenDialogAcceptsAFileThatDoesNotExist)
     QtDesktop desktop;
     FileDialogState state{"data rz|*.drz", "drz", {}};
     AnswerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
-        dialog->selectFile(dir.filePath("missing.drz"));
-        static_cast<QDialog *>(dialog)->accept(); // as the Save or Open button
+        TypeNameAndAccept(dialog, dir.filePath("missing.drz"));
     });
     ASSERT_TRUE(desktop.openFileDialog(state));
     EXPECT_EQ(state.fileName, dir.filePath("missing.drz"));
