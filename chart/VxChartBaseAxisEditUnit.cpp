@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "chart/VxChartBaseAxisUnit.h"
@@ -32,7 +31,7 @@ bool UpperOrLeftHalf(const VxChartBaseAxisClass &axis)
 
 } // namespace
 
-TVxChartBaseAisEditWindow::TVxChartBaseAisEditWindow(QWidget *owner) : QDialog(owner)
+TVxChartBaseAisEditWindow::TVxChartBaseAisEditWindow(QWidget *owner) : VxChartEditWindow(owner)
 {
     setWindowTitle(QStringLiteral("Edit The Axis Properties"));
     setModal(true);
@@ -122,21 +121,9 @@ TVxChartBaseAisEditWindow::TVxChartBaseAisEditWindow(QWidget *owner) : QDialog(o
 
 TVxChartBaseAisEditWindow::~TVxChartBaseAisEditWindow() = default;
 
-void TVxChartBaseAisEditWindow::SetTarget(QWidget *target)
-{
-    m_target = target;
-}
-
-void TVxChartBaseAisEditWindow::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        FormActivate();
-}
-
 void TVxChartBaseAisEditWindow::FormActivate()
 {
-    auto *axis = qobject_cast<VxChartBaseAxisClass *>(m_target.data());
+    auto *axis = qobject_cast<VxChartBaseAxisClass *>(Target());
     if (!axis)
         return;
     m_upperOrLeft = UpperOrLeftHalf(*axis);
@@ -161,7 +148,7 @@ void TVxChartBaseAisEditWindow::Apply()
     // A value typed and left by pressing OK counts as left.
     Edit5Exit();
     Edit6Exit();
-    auto *axis = qobject_cast<VxChartBaseAxisClass *>(m_target.data());
+    auto *axis = qobject_cast<VxChartBaseAxisClass *>(Target());
     if (!axis)
         return;
     const VxChartBaseAxisClass &p = *m_preview;

@@ -10,25 +10,19 @@
 // number is not taken: the edit shows the preview's value again.
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "chart/VxUniChart2DEditorUnit.h"
 
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class VxChartBaseAxisClass;
-class VxChartPreviewPanel;
 
-class TVxChartBaseAisEditWindow : public QDialog
+class TVxChartBaseAisEditWindow : public VxChartEditWindow
 {
     Q_OBJECT
 public:
     explicit TVxChartBaseAisEditWindow(QWidget *owner = nullptr);
     ~TVxChartBaseAisEditWindow() override;
-
-    // The element to edit; anything but an axis is kept but not edited.
-    void SetTarget(QWidget *target);
-    QWidget *Target() const { return m_target.data(); }
 
     // Copies the preview's properties into the target axis, if it is one:
     // shifts, font, font colour, scale style, begin and end values, tick
@@ -51,11 +45,10 @@ public:
     QPushButton *ButtonCancel = nullptr;     // "Cancel"
 
 protected:
-    void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void FormActivate();
+    void FormActivate() override;
     void Edit1Change();
     void Edit2Change();
     void Edit3Change();
@@ -70,7 +63,6 @@ private:
     // labels on the same side of the axis line.
     void PlacePreview();
 
-    QPointer<QWidget> m_target;
     VxChartPreviewPanel *m_panel = nullptr;
     QScrollArea *m_scroll = nullptr;
     VxChartBaseAxisClass *m_preview = nullptr;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,7 +34,7 @@ int ReferenceItem(int reference, int lineCount)
 
 } // namespace
 
-TVxChartBaseLinesEditWindow::TVxChartBaseLinesEditWindow(QWidget *owner) : QDialog(owner)
+TVxChartBaseLinesEditWindow::TVxChartBaseLinesEditWindow(QWidget *owner) : VxChartEditWindow(owner)
 {
     setWindowTitle(QStringLiteral("Edit the Chart"));
     setModal(true);
@@ -244,11 +243,6 @@ TVxChartBaseLinesEditWindow::TVxChartBaseLinesEditWindow(QWidget *owner) : QDial
 
 TVxChartBaseLinesEditWindow::~TVxChartBaseLinesEditWindow() = default;
 
-void TVxChartBaseLinesEditWindow::SetTarget(QWidget *target)
-{
-    m_target = target;
-}
-
 VxChartBaseLineArray *TVxChartBaseLinesEditWindow::Lines() const
 {
     return m_preview->Lines();
@@ -264,16 +258,9 @@ VxChartBaseLine *TVxChartBaseLinesEditWindow::Column() const
     return Lines()->Line(ComboBox1->currentIndex());
 }
 
-void TVxChartBaseLinesEditWindow::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        FormActivate();
-}
-
 void TVxChartBaseLinesEditWindow::FormActivate()
 {
-    auto *field = qobject_cast<VxChartBaseLinesClass *>(m_target.data());
+    auto *field = qobject_cast<VxChartBaseLinesClass *>(Target());
     if (!field)
         return;
     // The preview takes the field's ranges, grid steps and columns; the
@@ -401,7 +388,7 @@ void TVxChartBaseLinesEditWindow::WriteColumn()
 
 void TVxChartBaseLinesEditWindow::Apply()
 {
-    auto *field = qobject_cast<VxChartBaseLinesClass *>(m_target.data());
+    auto *field = qobject_cast<VxChartBaseLinesClass *>(Target());
     if (!field)
         return;
     field->SetColorGridBorder(VxChartSwatchColor(ShapeBorder));

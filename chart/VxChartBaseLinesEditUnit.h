@@ -9,8 +9,7 @@
 #pragma once
 
 #include <QColor>
-#include <QDialog>
-#include <QPointer>
+#include "chart/VxUniChart2DEditorUnit.h"
 
 class QComboBox;
 class QFrame;
@@ -20,19 +19,13 @@ class QTabWidget;
 class VxChartBaseLineArray;
 class VxChartBaseLine;
 class VxChartBaseLinesClass;
-class VxChartPreviewPanel;
 
-class TVxChartBaseLinesEditWindow : public QDialog
+class TVxChartBaseLinesEditWindow : public VxChartEditWindow
 {
     Q_OBJECT
 public:
     explicit TVxChartBaseLinesEditWindow(QWidget *owner = nullptr);
     ~TVxChartBaseLinesEditWindow() override;
-
-    // The element to edit; anything but a plotting field is kept but not
-    // edited.
-    void SetTarget(QWidget *target);
-    QWidget *Target() const { return m_target.data(); }
 
     // Writes into the target field, if it is one: ColorGridBorder,
     // ColorGridX, ColorGridY, ColorGridY2, Color, ShowGrid (the grid button
@@ -86,11 +79,8 @@ public:
     QPushButton *ButtonCancel = nullptr;      // "Cancel"
     QPushButton *ButtonApply = nullptr;       // "Apply"
 
-protected:
-    void showEvent(QShowEvent *e) override;
-
 private:
-    void FormActivate();
+    void FormActivate() override;
     // Column captions of the selector and of the reference lists.
     void FillColumnLists();
     QString ColumnCaption(int i) const;
@@ -107,7 +97,6 @@ private:
     // Shows the swatches and the two switches on the preview field.
     void UpdatePreviewField();
 
-    QPointer<QWidget> m_target;
     VxChartPreviewPanel *m_panel = nullptr;
     VxChartBaseLinesClass *m_preview = nullptr;
     bool m_filling = false;

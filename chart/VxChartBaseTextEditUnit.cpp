@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QShowEvent>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -21,7 +20,7 @@
 #include "chart/VxChartChoosers.h"
 #include "chart/VxUniChart2DEditorUnit.h"
 
-TVxChartBaseTextEditWindow::TVxChartBaseTextEditWindow(QWidget *owner) : QDialog(owner)
+TVxChartBaseTextEditWindow::TVxChartBaseTextEditWindow(QWidget *owner) : VxChartEditWindow(owner)
 {
     setWindowTitle(QStringLiteral("Edit Text Field"));
     setModal(true);
@@ -152,21 +151,9 @@ TVxChartBaseTextEditWindow::TVxChartBaseTextEditWindow(QWidget *owner) : QDialog
 
 TVxChartBaseTextEditWindow::~TVxChartBaseTextEditWindow() = default;
 
-void TVxChartBaseTextEditWindow::SetTarget(QWidget *target)
-{
-    m_target = target;
-}
-
-void TVxChartBaseTextEditWindow::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        FormActivate();
-}
-
 void TVxChartBaseTextEditWindow::FormActivate()
 {
-    auto *box = qobject_cast<VxChartBaseTextClass *>(m_target.data());
+    auto *box = qobject_cast<VxChartBaseTextClass *>(Target());
     if (!box)
         return;
     m_preview->Assign(*box);
@@ -196,7 +183,7 @@ void TVxChartBaseTextEditWindow::FormActivate()
 
 void TVxChartBaseTextEditWindow::Apply()
 {
-    auto *box = qobject_cast<VxChartBaseTextClass *>(m_target.data());
+    auto *box = qobject_cast<VxChartBaseTextClass *>(Target());
     if (!box)
         return;
     box->SetText(m_preview->Text());

@@ -5,8 +5,7 @@
 // target box.  Cancel leaves the target as it was.
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "chart/VxUniChart2DEditorUnit.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,18 +15,13 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class VxChartBaseTextClass;
-class VxChartPreviewPanel;
 
-class TVxChartBaseTextEditWindow : public QDialog
+class TVxChartBaseTextEditWindow : public VxChartEditWindow
 {
     Q_OBJECT
 public:
     explicit TVxChartBaseTextEditWindow(QWidget *owner = nullptr);
     ~TVxChartBaseTextEditWindow() override;
-
-    // The element to edit; anything but a text box is kept but not edited.
-    void SetTarget(QWidget *target);
-    QWidget *Target() const { return m_target.data(); }
 
     // Writes the preview into the target, if it is a text box: Text, Font
     // (with its colour), Color, TextOrientation, InnerGap, OuterGap,
@@ -65,12 +59,10 @@ public:
     QPushButton *ButtonCancel = nullptr;     // "Cancel"
 
 protected:
-    void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    // Fills the controls and the preview from the target.
-    void FormActivate();
+    void FormActivate() override;
     void Memo1Change();
     void Memo1Exit();
     // Wraps the remembered selection in an opening and a closing tag.
@@ -88,7 +80,6 @@ private:
     // Re-centres the preview after its size changed.
     void PlacePreview();
 
-    QPointer<QWidget> m_target;
     VxChartPreviewPanel *m_panel = nullptr;
     QScrollArea *m_scroll = nullptr;
     VxChartBaseTextClass *m_preview = nullptr;

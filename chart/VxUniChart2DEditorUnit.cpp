@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPalette>
+#include <QShowEvent>
 
 #include <cmath>
 
@@ -27,6 +28,13 @@ VxChartEditorExecHook &ExecHook()
 }
 
 } // namespace
+
+void VxChartEditWindow::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormActivate();
+}
 
 // A program that links the editors gets them on double clicks as soon as its
 // application object exists (after every static hook is constructed).

@@ -29,6 +29,30 @@ class VxChartBaseLinesClass;
 class VxChartBaseTextClass;
 
 // ---------------------------------------------------------------------------
+// The editor windows' common part: the target element, and the controls
+// filled from it each time the window is shown by the program.
+
+class VxChartEditWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit VxChartEditWindow(QWidget *owner = nullptr) : QDialog(owner) {}
+
+    // The element to edit; an element of the wrong kind is kept but not
+    // edited.
+    void SetTarget(QWidget *target) { m_target = target; }
+    QWidget *Target() const { return m_target.data(); }
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    // Fills the controls and the preview from the target.
+    virtual void FormActivate() = 0;
+
+private:
+    QPointer<QWidget> m_target;
+};
+
+// ---------------------------------------------------------------------------
 // The editing sequence
 
 // Shows an editor modally and returns its result (QDialog::Accepted or
