@@ -1,20 +1,30 @@
 // ResHeat, the desktop program.
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "core/Records.h"
+#include "ui/CommandLine.h"
 #include "ui/QtDesktop.h"
 #include "ui/Startup.h"
+#include "ui/u1.h"
 
 namespace {
 
 // Without any display Qt would abort with a screenful of plugin messages;
 // say what is wrong in one line instead.
-bool DisplayAvailable()
+bool DisplayAvailable(const std::string &platformOption)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return resheat::ui::DisplayReachable(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty())
+        platform = QByteArray::fromStdString(platformOption);
+    return resheat::ui::DisplayReachable(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), platform);
 #else
+    (void)platformOption;
     return true;
 #endif
 }
@@ -23,14 +33,39 @@ bool DisplayAvailable()
 
 int main(int argc, char **argv)
 {
-    if (!DisplayAvailable()) {
+    using resheat::ui::CommandLine;
+    const CommandLine line = resheat::ui::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(resheat::ui::UsageText(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs("resheat (ResHeat) " RESHEAT_VERSION "\n", stdout);
+        return 0;
+    case CommandLine::Action::UsageError:
+        std::fprintf(stderr, "resheat: %s\n%s", line.problem.c_str(), resheat::ui::UsageText());
+        return 64;
+    case CommandLine::Action::Start:
+        break;
+    }
+    if (!DisplayAvailable(line.platform)) {
         std::fputs("resheat: no display found; start it under a virtual one, e.g. xvfb-run resheat\n", stderr);
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(RESHEAT_VERSION));
+    // Lets the desktop match the windows with the launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("resheat"));
     resheat::ProgramState state;
     resheat::ui::QtDesktop desktop;
     resheat::ui::Application program(state, desktop);
+    if (!line.caseFile.empty()) {
+        const QString fileName = QFileInfo(QFile::decodeName(line.caseFile.c_str())).absoluteFilePath();
+        if (line.geometry == resheat::ui::CaseGeometry::XY)
+            program.windows().Form1->ReadDataXY(fileName);
+        else
+            program.windows().Form1->ReadDataRZ(fileName);
+    }
     program.showMainWindow();
     return app.exec();
 }

@@ -29,6 +29,8 @@ const char *const kUsageText =
     "  --json            print one JSON object instead of the text\n"
     "  --results FILE    also write the text results file\n"
     "  --history FILE    also write the temperature history as CSV\n"
+    "  -h, --help        print this help and exit\n"
+    "  --version         print the version and exit\n"
     "Exit status: 0 calculated, 1 rejected by the power density limit,\n"
     "2 case file not read, 3 arithmetic fault, 64 usage error, 74 output file not written.\n";
 
@@ -97,6 +99,9 @@ int main(int argc, char **argv)
             historyFile = *v;
         } else if (arg == "-h" || arg == "--help") {
             std::cout << kUsageText;
+            return kCalculated;
+        } else if (arg == "--version") {
+            std::cout << "resheat-calc (ResHeat) " RESHEAT_VERSION "\n";
             return kCalculated;
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             return Usage("unknown option " + arg);

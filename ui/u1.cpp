@@ -209,21 +209,39 @@ void TForm1::OpenWindow(QWidget *window)
 void TForm1::ldfxy1Click()
 {
     RunGuarded(program_.desktop, [this] {
-        if (program_.desktop.openFileDialog(OpenDialogxy)) {
-            DesktopHost host(program_.desktop);
-            LoadDataXY(LocalPath(OpenDialogxy.fileName), program_.state.dataXY, host);
-        }
-        UpdateMenuState();
+        if (program_.desktop.openFileDialog(OpenDialogxy))
+            ReadDataXY(OpenDialogxy.fileName);
+        else
+            UpdateMenuState();
     });
 }
 
 void TForm1::ldfrz1Click()
 {
     RunGuarded(program_.desktop, [this] {
-        if (program_.desktop.openFileDialog(OpenDialogrz)) {
-            DesktopHost host(program_.desktop);
-            LoadDataRZ(LocalPath(OpenDialogrz.fileName), program_.state.dataRZ, host);
-        }
+        if (program_.desktop.openFileDialog(OpenDialogrz))
+            ReadDataRZ(OpenDialogrz.fileName);
+        else
+            UpdateMenuState();
+    });
+}
+
+void TForm1::ReadDataXY(const QString &fileName)
+{
+    RunGuarded(program_.desktop, [this, &fileName] {
+        OpenDialogxy.fileName = fileName;
+        DesktopHost host(program_.desktop);
+        LoadDataXY(LocalPath(fileName), program_.state.dataXY, host);
+        UpdateMenuState();
+    });
+}
+
+void TForm1::ReadDataRZ(const QString &fileName)
+{
+    RunGuarded(program_.desktop, [this, &fileName] {
+        OpenDialogrz.fileName = fileName;
+        DesktopHost host(program_.desktop);
+        LoadDataRZ(LocalPath(fileName), program_.state.dataRZ, host);
         UpdateMenuState();
     });
 }

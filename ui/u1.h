@@ -24,6 +24,12 @@ public:
     // submenus once a run has filled the temperature history.
     void UpdateMenuState();
 
+    // Reads a case data file as "Read data for xy" / "Read data for rz" do
+    // once their dialog has a name: the same loader and messages, the menu
+    // state recomputed, and the dialog starting from that file next time.
+    void ReadDataXY(const QString &fileName);
+    void ReadDataRZ(const QString &fileName);
+
     QLabel *Label1;
     QLabel *Label2;
     ImageBox *Image1;

@@ -299,6 +299,36 @@ TEST_F(MainWindow, ReadingAMissingFileIsReportedByTheLoadAndKeepsTheRecord)
     EXPECT_EQ(program.state.dataXY, SteelBar());
 }
 
+TEST_F(MainWindow, ReadingAFileNamedAtStartUpWorksAsTheReadCommands)
+{
+    // The program reads a case given on its command line through these.
+    SaveDataXY(path("bar.dxy").toStdString(), SteelBar());
+    SaveDataRZ(path("rod.drz").toStdString(), SteelRod());
+    form->ReadDataXY(path("bar.dxy"));
+    form->ReadDataRZ(path("rod.drz"));
+    EXPECT_TRUE(program.desktop.boxes.empty()) << program.desktop.boxLines().join('\n').toStdString();
+    EXPECT_EQ(program.state.dataXY, SteelBar());
+    EXPECT_EQ(program.state.dataRZ, SteelRod());
+    EXPECT_TRUE(calcXY());
+    EXPECT_TRUE(calcRZ());
+
+    // The dialogs then start from those files.
+    form->ldfxy1->trigger();
+    form->ldfrz1->trigger();
+    ASSERT_EQ(program.desktop.dialogs.size(), 2u);
+    EXPECT_EQ(program.desktop.dialogs[0].initialName, path("bar.dxy"));
+    EXPECT_EQ(program.desktop.dialogs[1].initialName, path("rod.drz"));
+
+    // A missing file gives the messages of the read commands and keeps the case.
+    program.desktop.boxes.clear();
+    form->ReadDataXY(path("missing.dxy"));
+    form->ReadDataRZ(path("missing.drz"));
+    EXPECT_EQ(program.desktop.boxLines(),
+              QStringList({"Execution Error|Incorrect path", "Execution Error|Incorrect data format"}));
+    EXPECT_EQ(program.state.dataXY, SteelBar());
+    EXPECT_EQ(program.state.dataRZ, SteelRod());
+}
+
 TEST_F(MainWindow, SaveDataRightAfterStartUpWritesTheClearedCase)
 {
     program.desktop.fileAnswers = {path("empty")};
