@@ -8,6 +8,9 @@ cd "$top"
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils)
 
+# Checks of the installation and the Debian package.
+packages+=(desktop-file-utils appstream lintian man-db dpkg-dev file)
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
