@@ -36,8 +36,10 @@
 // to the tolerance of the nonlinear solution.  Each stage is solved by
 // Newton's method, the Jacobian taken with respect to Phi (then it is
 // symmetric: the conduction part is a graph Laplacian, everything else is on
-// the diagonal) and factorised as a band matrix (Cholesky).  Newton stops
-// when the residual, as a temperature, is below 1E-9 K.  The step length is
+// the diagonal) and factorised as a band matrix (Cholesky); a factorisation
+// is kept, also into the next stage, while each iteration cuts the residual
+// at least tenfold.  Newton stops when the residual, as a temperature, is
+// below 1E-9 K.  The step length is
 // adapted to the change per step: the largest change of a node temperature
 // is held near a target (kTargetChange, halved with each refinement); steps
 // that change more than twice the target, or whose Newton iteration fails,
@@ -76,13 +78,16 @@ constexpr double kMaxPropertyDeviation = 0.2; // case vs table at the start temp
 constexpr double kTimeLimitFactor = 1000;     // times the constant-property heating time
 constexpr int kMaxRefinement = 5;
 
-// Mesh at refinement 0: cells from the axis to the surface of the rod, and
-// along the longer half side of the bar (the shorter one gets the share of
-// its length, at least kMinBarCells).
+// Mesh at refinement 0: cells from the axis to the surface of the rod.  The
+// bar's cells are about square, at most a twelfth of the longer half side and
+// a sixth of the shorter one (a flat bar needs the finer spacing at its
+// edges), with at most kMaxBarCells along a side.
 constexpr int kRodCells = 32;
-constexpr int kBarCells = 16;
+constexpr int kBarCells = 12;
 constexpr int kMinBarCells = 6;
-constexpr double kTargetChange = 10; // [K] largest node change per time step, refinement 0
+constexpr int kMaxBarCells = 240;
+constexpr double kTargetChange = 20; // [K] largest node change per time step, refinement 0
+constexpr double kNewtonTolerance = 1E-9; // [K]
 
 // TR-BDF2 coefficients.
 const double kGamma = 2 - std::numbers::sqrt2;
@@ -340,6 +345,8 @@ private:
     const RefinedOptions &options_;
     std::vector<Curves::Value> prop_;
     BandMatrix J_;
+    bool jacobianValid_ = false;
+    double jacobianBdt_ = 0;
     Vec res_, work_;
 
     double Loss(double T) const
@@ -398,16 +405,51 @@ private:
         st.Q = arith::Chk(s_.length * loss);
     }
 
-    // Solves rho A (H(T) - H*) = beta dt F(T) for T, B holding rho A H*.
-    // T comes in as the predictor.  False when Newton's method fails.
-    bool SolveStage(Vec &T, const Vec &B, double bdt)
+    // Forms and factorises the Jacobian of the stage residual with respect to
+    // Phi at the properties in prop_.  False when it is not positive definite.
+    bool FormJacobian(const Vec &T, double bdt)
     {
         const Mesh &m = s_.mesh;
         const int n = m.size();
         const double e2 = s_.field * s_.field;
-        for (int iter = 0; iter < 12; ++iter) {
+        J_.Reset(n, m.ny > 1 ? m.nx : 1);
+        for (int k = 0; k < n; ++k) {
+            const auto &p = prop_[k];
+            const double dq = -e2 * p.dRhoE / (p.rhoE * p.rhoE);
+            const double diag = s_.density * m.area[k] * p.c / bdt - m.area[k] * dq +
+                                m.perimeter[k] * LossSlope(T[k]);
+            J_.At(k, 0) += diag / p.lambda;
+            if (k % m.nx + 1 < m.nx) {
+                J_.At(k, 0) += m.gi[k];
+                J_.At(k + 1, 0) += m.gi[k];
+                J_.At(k + 1, 1) -= m.gi[k];
+            }
+            if (m.ny > 1 && k + m.nx < n) {
+                J_.At(k, 0) += m.gj[k];
+                J_.At(k + m.nx, 0) += m.gj[k];
+                J_.At(k + m.nx, m.nx) -= m.gj[k];
+            }
+        }
+        jacobianBdt_ = bdt;
+        jacobianValid_ = J_.Factorise();
+        return jacobianValid_;
+    }
+
+    // Solves rho A (H(T) - H*) = beta dt F(T) for T, B holding rho A H*.
+    // T comes in as the predictor.  Newton's method, keeping a factorised
+    // Jacobian (also from the previous stage) as long as each iteration cuts
+    // the residual at least tenfold.  False when it fails.
+    bool SolveStage(Vec &T, const Vec &B, double bdt)
+    {
+        const Mesh &m = s_.mesh;
+        const int n = m.size();
+        if (bdt != jacobianBdt_)
+            jacobianValid_ = false;
+        double previous = 0;
+        for (int iter = 0; iter < 30; ++iter) {
             EvaluateProperties(T);
             Flows(T, res_);
+            // The residual as a temperature: what it would change in the node alone.
             double worst = 0;
             for (int k = 0; k < n; ++k) {
                 const double mass = s_.density * m.area[k];
@@ -416,29 +458,11 @@ private:
             }
             if (!std::isfinite(worst))
                 return false;
-            if (worst < 1E-9)
+            if (worst < kNewtonTolerance)
                 return true;
-            J_.Reset(n, m.ny > 1 ? m.nx : 1);
-            for (int k = 0; k < n; ++k) {
-                const auto &p = prop_[k];
-                const double dq = -e2 * p.dRhoE / (p.rhoE * p.rhoE);
-                const double diag = s_.density * m.area[k] * p.c / bdt - m.area[k] * dq +
-                                    m.perimeter[k] * LossSlope(T[k]);
-                J_.At(k, 0) += diag / p.lambda;
-                const int i = k % m.nx;
-                if (i + 1 < m.nx) {
-                    J_.At(k, 0) += m.gi[k];
-                    J_.At(k + 1, 0) += m.gi[k];
-                    J_.At(k + 1, 1) -= m.gi[k];
-                }
-                if (k + m.nx < n && m.ny > 1) {
-                    J_.At(k, 0) += m.gj[k];
-                    J_.At(k + m.nx, 0) += m.gj[k];
-                    J_.At(k + m.nx, m.nx) -= m.gj[k];
-                }
-            }
-            if (!J_.Factorise())
+            if ((!jacobianValid_ || (iter > 0 && worst > 0.1 * previous)) && !FormJacobian(T, bdt))
                 return false;
+            previous = worst;
             for (int k = 0; k < n; ++k)
                 work_[k] = -res_[k];
             J_.Solve(work_);
@@ -858,10 +882,10 @@ RefinedResult Calculate(bool bar, const CaseValues &c, std::initializer_list<Fie
     return Solver(s, table, options).Run(r);
 }
 
-int CellsAlong(double side, double longest, int scale)
+int CellsAlong(double side, double spacing, int scale)
 {
-    const int cells = static_cast<int>(std::lround(kBarCells * side / longest));
-    return std::max(kMinBarCells, cells) * scale;
+    const long cells = std::lround(side / spacing);
+    return static_cast<int>(std::clamp<long>(cells, kMinBarCells, kMaxBarCells)) * scale;
 }
 
 } // namespace
@@ -878,11 +902,12 @@ RefinedResult RefinedCalculationXY(const DataXY &d, const PropertyTable &table,
         c.lumpedCurrent = CurrentIntensity(RealVoltage(d.supplyVoltage, d.voltageDrop), ChargeResistanceXY(d));
         c.lumpedPower = AppliedPower(RealVoltage(d.supplyVoltage, d.voltageDrop), c.lumpedCurrent);
     }
-    const double longest = std::max(d.width, d.thickness);
+    const double spacing = std::min(std::max(d.width, d.thickness) / kBarCells,
+                                    std::min(d.width, d.thickness) / kMinBarCells);
     return Calculate(true, c, sizes,
                      [&](int scale) {
-                         return BarMesh(d.width, d.thickness, CellsAlong(d.width, longest, scale),
-                                        CellsAlong(d.thickness, longest, scale));
+                         return BarMesh(d.width, d.thickness, CellsAlong(d.width, spacing, scale),
+                                        CellsAlong(d.thickness, spacing, scale));
                      },
                      table, options);
 }
