@@ -62,9 +62,12 @@
 #include <numbers>
 
 #include "core/Arith.h"
+#include "core/BandMatrix.h"
 #include "core/Errors.h"
 #include "core/Heating.h"
 #include "core/Lumped.h"
+#include "core/PropertyCurves.h"
+#include "core/SectionMesh.h"
 
 namespace resheat {
 
@@ -73,7 +76,6 @@ namespace {
 using Vec = std::vector<double>;
 
 constexpr double kKelvin = 273.15;
-constexpr double kPi = std::numbers::pi;
 constexpr double kMaxPropertyDeviation = 0.2; // case vs table at the start temperature
 constexpr double kTimeLimitFactor = 1000;     // times the constant-property heating time
 constexpr int kMaxRefinement = 5;
@@ -101,209 +103,11 @@ std::string Num(double v)
     return buf;
 }
 
-// ---------------------------------------------------------------- properties
-
-// The table's curves with their exact integrals H = int c dT and
-// Phi = int lambda dT, measured from the first point.
-class Curves {
-public:
-    struct Value {
-        double rhoE, dRhoE, lambda, c, H, phi;
-    };
-
-    explicit Curves(const PropertyTable &t)
-    {
-        for (const auto &p : t.points) {
-            T_.push_back(p.temperature);
-            r_.push_back(p.resistivity);
-            l_.push_back(p.conductivity);
-            c_.push_back(p.specificHeat);
-        }
-        H_.assign(T_.size(), 0.0);
-        phi_.assign(T_.size(), 0.0);
-        for (std::size_t i = 1; i < T_.size(); ++i) {
-            const double dT = T_[i] - T_[i - 1];
-            H_[i] = H_[i - 1] + dT * (c_[i - 1] + c_[i]) / 2;
-            phi_[i] = phi_[i - 1] + dT * (l_[i - 1] + l_[i]) / 2;
-        }
-    }
-
-    Value At(double T) const
-    {
-        const std::size_t n = T_.size();
-        if (T <= T_[0] || n == 1)
-            return Flat(0, T);
-        if (T >= T_[n - 1])
-            return Flat(n - 1, T);
-        const std::size_t k =
-            static_cast<std::size_t>(std::upper_bound(T_.begin(), T_.end(), T) - T_.begin()) - 1;
-        const double h = T_[k + 1] - T_[k];
-        const double s = T - T_[k];
-        const double f = s / h;
-        Value v;
-        v.rhoE = r_[k] + f * (r_[k + 1] - r_[k]);
-        v.dRhoE = (r_[k + 1] - r_[k]) / h;
-        v.lambda = l_[k] + f * (l_[k + 1] - l_[k]);
-        v.c = c_[k] + f * (c_[k + 1] - c_[k]);
-        v.H = H_[k] + s * (c_[k] + v.c) / 2;
-        v.phi = phi_[k] + s * (l_[k] + v.lambda) / 2;
-        return v;
-    }
-
-private:
-    Vec T_, r_, l_, c_, H_, phi_;
-
-    Value Flat(std::size_t i, double T) const
-    {
-        const double s = T - T_[i];
-        return {r_[i], 0.0, l_[i], c_[i], H_[i] + s * c_[i], phi_[i] + s * l_[i]};
-    }
-};
-
-// ---------------------------------------------------------------- mesh
-
-// Nodes k = i + j nx; links to k + 1 (along i) and k + nx (along j).  Areas,
-// conductance factors and surface lengths are for the whole cross-section.
-struct Mesh {
-    int nx = 0, ny = 0;
-    Vec area;      // [m2] control area of each node
-    Vec perimeter; // [m] surface length of each node, 0 inside
-    Vec gi, gj;    // [-] face length / node distance of the links along i and j
-    int centre = 0, second = 0, third = -1, corner = -1; // rod: axis, surface; bar: centre, Tw, Th, corner
-    int size() const { return nx * ny; }
-};
-
-Mesh RodMesh(double diameter, int cells)
-{
-    const double R = diameter / 2;
-    const double dr = R / cells;
-    Mesh m;
-    m.nx = cells + 1;
-    m.ny = 1;
-    m.area.assign(m.nx, 0.0);
-    m.perimeter.assign(m.nx, 0.0);
-    m.gi.assign(m.nx, 0.0);
-    m.gj.assign(m.nx, 0.0);
-    for (int i = 0; i <= cells; ++i) {
-        const double inner = i == 0 ? 0.0 : (i - 0.5) * dr;
-        const double outer = i == cells ? R : (i + 0.5) * dr;
-        m.area[i] = kPi * (outer * outer - inner * inner);
-        if (i < cells)
-            m.gi[i] = 2 * kPi * outer / dr;
-    }
-    m.perimeter[cells] = 2 * kPi * R;
-    m.centre = 0;
-    m.second = cells;
-    return m;
-}
-
-// A quarter of the bar, x along the width from the centre, y along the
-// thickness.  The index i runs along the side with fewer cells, which keeps
-// the band of the matrix narrow.
-Mesh BarMesh(double width, double thickness, int cellsW, int cellsH)
-{
-    const bool swap = cellsW > cellsH;
-    const int na = swap ? cellsH : cellsW;
-    const int nb = swap ? cellsW : cellsH;
-    const double da = (swap ? thickness : width) / 2 / na;
-    const double db = (swap ? width : thickness) / 2 / nb;
-    Mesh m;
-    m.nx = na + 1;
-    m.ny = nb + 1;
-    const int n = m.size();
-    m.area.assign(n, 0.0);
-    m.perimeter.assign(n, 0.0);
-    m.gi.assign(n, 0.0);
-    m.gj.assign(n, 0.0);
-    for (int j = 0; j <= nb; ++j) {
-        const double wb = (j == 0 || j == nb) ? db / 2 : db;
-        for (int i = 0; i <= na; ++i) {
-            const double wa = (i == 0 || i == na) ? da / 2 : da;
-            const int k = i + j * m.nx;
-            m.area[k] = 4 * wa * wb;
-            if (i < na)
-                m.gi[k] = 4 * wb / da;
-            if (j < nb)
-                m.gj[k] = 4 * wa / db;
-            m.perimeter[k] = 4 * ((i == na ? wb : 0.0) + (j == nb ? wa : 0.0));
-        }
-    }
-    const int endA = na;          // (a, b) = (half side, 0)
-    const int endB = nb * m.nx;   // (a, b) = (0, half side)
-    m.centre = 0;
-    m.second = swap ? endB : endA; // Tw: (w/2, 0)
-    m.third = swap ? endA : endB;  // Th: (0, h/2)
-    m.corner = na + nb * m.nx;
-    return m;
-}
-
-// ---------------------------------------------------------------- band solver
-
-// Symmetric positive definite band matrix, Cholesky factorised in place.
-// Entry (r, r - m) for m = 0..bw is at r * (bw + 1) + m.
-class BandMatrix {
-public:
-    void Reset(int n, int bw)
-    {
-        n_ = n;
-        bw_ = bw;
-        a_.assign(static_cast<std::size_t>(n) * (bw + 1), 0.0);
-    }
-    double &At(int r, int m) { return a_[static_cast<std::size_t>(r) * (bw_ + 1) + m]; }
-
-    bool Factorise()
-    {
-        const int w = bw_ + 1;
-        for (int r = 0; r < n_; ++r) {
-            double *row = &a_[static_cast<std::size_t>(r) * w];
-            const int first = std::max(0, r - bw_);
-            for (int c = first; c <= r; ++c) {
-                const double *crow = &a_[static_cast<std::size_t>(c) * w];
-                double s = row[r - c];
-                const int pFirst = std::max(first, c - bw_);
-                for (int p = pFirst; p < c; ++p)
-                    s -= row[r - p] * crow[c - p];
-                if (c < r) {
-                    row[r - c] = s / crow[0];
-                } else {
-                    if (!(s > 0))
-                        return false;
-                    row[0] = std::sqrt(s);
-                }
-            }
-        }
-        return true;
-    }
-
-    // Solves L L^T x = b in place.
-    void Solve(Vec &b) const
-    {
-        const int w = bw_ + 1;
-        for (int r = 0; r < n_; ++r) {
-            const double *row = &a_[static_cast<std::size_t>(r) * w];
-            double s = b[r];
-            for (int p = std::max(0, r - bw_); p < r; ++p)
-                s -= row[r - p] * b[p];
-            b[r] = s / row[0];
-        }
-        for (int r = n_ - 1; r >= 0; --r) {
-            b[r] /= a_[static_cast<std::size_t>(r) * w];
-            const double *row = &a_[static_cast<std::size_t>(r) * w];
-            for (int p = std::max(0, r - bw_); p < r; ++p)
-                b[p] -= row[r - p] * b[r];
-        }
-    }
-
-private:
-    int n_ = 0, bw_ = 0;
-    Vec a_;
-};
-
 // ---------------------------------------------------------------- solver
 
 struct Setup {
     bool bar = false;
-    Mesh mesh;
+    SectionMesh mesh;
     double length = 0, density = 0, field = 0, realVoltage = 0;
     double alfa = 0, emissivity = 0, ambient = 0;
     double startTemp = 0, finishTemp = 0, maxContactCurrent = 0;
@@ -341,9 +145,9 @@ public:
 
 private:
     const Setup &s_;
-    Curves curves_;
+    PropertyCurves curves_;
     const RefinedOptions &options_;
-    std::vector<Curves::Value> prop_;
+    std::vector<PropertyCurves::Value> prop_;
     BandMatrix J_;
     bool jacobianValid_ = false;
     double jacobianBdt_ = 0;
@@ -369,7 +173,7 @@ private:
     // Net heat flows F of the field whose properties are in prop_.
     void Flows(const Vec &T, Vec &F) const
     {
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         const double e2 = s_.field * s_.field;
         for (int k = 0; k < m.size(); ++k)
             F[k] = m.area[k] * e2 / prop_[k].rhoE - m.perimeter[k] * Loss(T[k]);
@@ -394,7 +198,7 @@ private:
         EvaluateProperties(st.T);
         st.F.resize(st.T.size());
         Flows(st.T, st.F);
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         double conductance = 0, loss = 0;
         for (int k = 0; k < m.size(); ++k) {
             conductance += m.area[k] / prop_[k].rhoE;
@@ -409,10 +213,10 @@ private:
     // Phi at the properties in prop_.  False when it is not positive definite.
     bool FormJacobian(const Vec &T, double bdt)
     {
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         const int n = m.size();
         const double e2 = s_.field * s_.field;
-        J_.Reset(n, m.ny > 1 ? m.nx : 1);
+        J_.Reset(n, m.bandwidth());
         for (int k = 0; k < n; ++k) {
             const auto &p = prop_[k];
             const double dq = -e2 * p.dRhoE / (p.rhoE * p.rhoE);
@@ -441,7 +245,7 @@ private:
     // the residual at least tenfold.  False when it fails.
     bool SolveStage(Vec &T, const Vec &B, double bdt)
     {
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         const int n = m.size();
         if (bdt != jacobianBdt_)
             jacobianValid_ = false;
@@ -479,7 +283,7 @@ private:
     // electrical energy and losses of the step.
     bool Step(const State &from, double dt, State &to, double &energy, double &loss)
     {
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         const int n = m.size();
         Vec Hn(n), B(n);
         EvaluateProperties(from.T);
@@ -514,7 +318,7 @@ private:
     Sample MakeSample(double t, const State &st)
     {
         EvaluateProperties(st.T);
-        const Mesh &m = s_.mesh;
+        const SectionMesh &m = s_.mesh;
         Sample smp{t, {}, {}};
         auto rate = [&](int k) { return st.F[k] / (s_.density * m.area[k] * prop_[k].c); };
         double dConductance = 0;
@@ -563,7 +367,7 @@ std::array<double, 5> Interpolate(const std::vector<Sample> &samples, double t)
 
 RefinedResult Solver::Run(RefinedResult r)
 {
-    const Mesh &m = s_.mesh;
+    const SectionMesh &m = s_.mesh;
     const int n = m.size();
     r.nodes = n;
 
@@ -829,7 +633,7 @@ std::vector<std::string> Warnings(const CaseValues &c, const PropertyTable &t)
 }
 
 RefinedResult Calculate(bool bar, const CaseValues &c, std::initializer_list<Field> sizes,
-                        const std::function<Mesh(int)> &makeMesh, const PropertyTable &table,
+                        const std::function<SectionMesh(int)> &makeMesh, const PropertyTable &table,
                         const RefinedOptions &options)
 {
     RefinedResult r;
