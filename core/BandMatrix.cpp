@@ -10,6 +10,7 @@ void BandMatrix::Reset(int n, int bandwidth)
     n_ = n;
     bw_ = bandwidth;
     a_.assign(static_cast<std::size_t>(n) * (bandwidth + 1), 0.0);
+    inverseDiagonal_.assign(n, 0.0);
 }
 
 bool BandMatrix::Factorise()
@@ -29,6 +30,7 @@ bool BandMatrix::Factorise()
                 if (!(s > 0))
                     return false;
                 row[0] = std::sqrt(s);
+                inverseDiagonal_[r] = 1 / row[0];
             }
         }
     }
@@ -43,11 +45,11 @@ void BandMatrix::Solve(std::vector<double> &b) const
         double s = b[r];
         for (int p = std::max(0, r - bw_); p < r; ++p)
             s -= row[r - p] * b[p];
-        b[r] = s / row[0];
+        b[r] = s * inverseDiagonal_[r];
     }
     for (int r = n_ - 1; r >= 0; --r) {
         const double *row = &a_[static_cast<std::size_t>(r) * w];
-        b[r] /= row[0];
+        b[r] *= inverseDiagonal_[r];
         for (int p = std::max(0, r - bw_); p < r; ++p)
             b[p] -= row[r - p] * b[r];
     }

@@ -23,6 +23,7 @@ public:
 private:
     int n_ = 0, bw_ = 0;
     std::vector<double> a_;
+    std::vector<double> inverseDiagonal_;
 };
 
 } // namespace resheat

@@ -285,26 +285,30 @@ private:
     {
         const SectionMesh &m = s_.mesh;
         const int n = m.size();
-        Vec Hn(n), B(n);
+        Vec Hn(n), B(n), rate(n);
         EvaluateProperties(from.T);
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             Hn[k] = s_.density * m.area[k] * prop_[k].H;
+            rate[k] = from.F[k] / (s_.density * m.area[k] * prop_[k].c);
+        }
 
-        // Trapezoidal stage to t + gamma dt.
+        // Trapezoidal stage to t + gamma dt, predicted along the starting slope.
         State mid;
         mid.T = from.T;
         for (int k = 0; k < n; ++k) {
-            mid.T[k] += kGamma * dt * from.F[k] / (s_.density * m.area[k] * prop_[k].c);
+            mid.T[k] += kGamma * dt * rate[k];
             B[k] = Hn[k] + kD * dt * from.F[k];
         }
         if (!SolveStage(mid.T, B, kD * dt))
             return false;
         Complete(mid);
 
-        // BDF2 stage to t + dt.
+        // BDF2 stage to t + dt, predicted by the parabola through the start
+        // (value and slope) and the first stage.
         to.T.resize(n);
         for (int k = 0; k < n; ++k) {
-            to.T[k] = from.T[k] + (mid.T[k] - from.T[k]) / kGamma;
+            const double curve = (mid.T[k] - from.T[k] - kGamma * dt * rate[k]) / (kGamma * kGamma);
+            to.T[k] = from.T[k] + dt * rate[k] + curve;
             B[k] = Hn[k] + kW * dt * (from.F[k] + mid.F[k]);
         }
         if (!SolveStage(to.T, B, kD * dt))
