@@ -38,8 +38,8 @@
 // symmetric: the conduction part is a graph Laplacian, everything else is on
 // the diagonal) and factorised as a band matrix (Cholesky); a factorisation
 // is kept, also into the next stage, while each iteration cuts the residual
-// at least tenfold.  Newton stops when the residual, as a temperature, is
-// below 1E-9 K.  The step length is
+// at least tenfold.  Newton stops when the residual, as a temperature, or the
+// last correction is below 1E-9 K.  The step length is
 // adapted to the change per step: the largest change of a node temperature
 // is held near a target (kTargetChange, halved with each refinement); steps
 // that change more than twice the target, or whose Newton iteration fails,
@@ -270,11 +270,18 @@ private:
             for (int k = 0; k < n; ++k)
                 work_[k] = -res_[k];
             J_.Solve(work_);
+            double step = 0;
             for (int k = 0; k < n; ++k) {
-                T[k] += work_[k] / prop_[k].lambda;
+                const double dT = work_[k] / prop_[k].lambda;
+                T[k] += dT;
+                step = std::max(step, std::abs(dT));
                 if (!(T[k] > -kKelvin) || !std::isfinite(T[k]))
                     return false;
             }
+            // Where conduction dominates (small cells), rounding keeps the
+            // residual above the tolerance; a correction below it is done.
+            if (step < kNewtonTolerance)
+                return true;
         }
         return false;
     }
@@ -659,7 +666,6 @@ RefinedResult Calculate(bool bar, const CaseValues &c, std::initializer_list<Fie
     if (options.refinement < 0 || options.refinement > kMaxRefinement)
         return refuse("The refinement must be from 0 to " + std::to_string(kMaxRefinement) + ".");
 
-    r.warnings = Warnings(c, table);
     const double ur = RealVoltage(c.supplyVoltage, c.voltageDrop);
     r.fieldStrength = arith::Div(ur, c.length);
     r.powerDensityStart =
@@ -670,6 +676,7 @@ RefinedResult Calculate(bool bar, const CaseValues &c, std::initializer_list<Fie
         r.stopMessages = {"Power density greatest then 1E10 ?!!!", "Change input data"};
         return r;
     }
+    r.warnings = Warnings(c, table);
 
     Setup s;
     s.bar = bar;
