@@ -22,9 +22,9 @@ inline constexpr double kStefanBoltzmann = 5.670374419E-8; // [W/(m2 K4)]
 struct RefinedOptions {
     // Replaces the table's emissivity when given (0 to 1).
     std::optional<double> emissivity;
-    // Halvings of the mesh spacing and of the change allowed per time step;
-    // 0 is the program's own accuracy, each step up costs about 2x (rod) or
-    // 8x (bar) the time.  For convergence studies.
+    // Halvings of the mesh spacing and of the change allowed per time step,
+    // 0 to 5; 0 is the program's own accuracy, each one up costs about 4
+    // times (rod) or 10 times (bar) the time.  For convergence studies.
     int refinement = 0;
     // Called after every time step with the fraction done, 0 to 1 (the
     // centre's rise as a share of the rise to the finish temperature, never
@@ -61,8 +61,9 @@ struct RefinedResult {
     // constant-property calculation).
     std::vector<std::string> stopMessages;
     // Shown beside the results; the run goes on: finish temperature at or
-    // above the solidus or beyond the table's last point, case properties far
-    // from the table's at the start temperature.
+    // above the solidus or beyond the table's last point, case properties more
+    // than 20 % from the table's at the start temperature.  None for a
+    // refused or rejected case, nor with constant properties.
     std::vector<std::string> warnings;
 
     // What the run used.
