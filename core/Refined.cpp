@@ -78,7 +78,7 @@ using Vec = std::vector<double>;
 constexpr double kKelvin = 273.15;
 constexpr double kMaxPropertyDeviation = 0.2; // case vs table at the start temperature
 constexpr double kTimeLimitFactor = 1000;     // times the constant-property heating time
-constexpr int kMaxRefinement = 5;
+constexpr int kMaxRefinement = 3;
 
 // Mesh at refinement 0: cells from the axis to the surface of the rod.  The
 // bar's cells are about square, at most a twelfth of the longer half side and
@@ -415,9 +415,9 @@ RefinedResult Solver::Run(RefinedResult r)
             return stop(RefinedStatus::Cancelled, "The calculation was cancelled.");
         if (t >= s_.timeLimit)
             return stop(RefinedStatus::NotReached,
-                        "The centre has not reached the finish temperature after " +
-                            Num(kTimeLimitFactor) + " times the constant-property heating time (" +
-                            Num(s_.timeLimit) + " s); it is at " + Num(cur.T[m.centre]) + " oC.");
+                        "The centre has not reached the finish temperature within " + Num(kTimeLimitFactor) +
+                            " times the constant-property heating time, " + Num(s_.timeLimit) +
+                            " s; it is at " + Num(cur.T[m.centre]) + " oC.");
         dt = std::min(dt, s_.timeLimit - t);
         double de = 0, dq = 0;
         if (!Step(cur, dt, next, de, dq)) {

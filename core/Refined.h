@@ -23,7 +23,7 @@ struct RefinedOptions {
     // Replaces the table's emissivity when given (0 to 1).
     std::optional<double> emissivity;
     // Halvings of the mesh spacing and of the change allowed per time step,
-    // 0 to 5; 0 is the program's own accuracy, each one up costs about 4
+    // 0 to 3; 0 is the program's own accuracy, each one up costs about 4
     // times (rod) or 10 times (bar) the time.  For convergence studies.
     int refinement = 0;
     // Called after every time step with the fraction done, 0 to 1 (the
