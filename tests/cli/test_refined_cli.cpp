@@ -79,12 +79,14 @@ protected:
     }
 };
 
+// The worked cases as the repository ships them.
+std::string Example(const std::string &name) { return RESHEAT_SOURCE_DIR "/examples/" + name; }
+
 } // namespace
 
 TEST_F(RefinedCli, JsonOfTheWorkedRodCarriesTheSolversNumbers)
 {
-    SaveDataRZ(path("rod.drz"), WorkedRod());
-    const auto o = Run("--refined --json " + path("rod.drz"));
+    const auto o = Run("--refined --json " + Example("steel-rod.drz"));
     ASSERT_EQ(o.status, 0) << o.err;
     const auto r = RefinedCalculationRZ(WorkedRod(), *BuiltInPropertyTable("steel"));
     for (const char *fragment : {"{\"geometry\": \"rz\", \"model\": \"temperature-dependent\", \"material\": \"steel\", "
@@ -110,8 +112,7 @@ TEST_F(RefinedCli, JsonOfTheWorkedRodCarriesTheSolversNumbers)
 
 TEST_F(RefinedCli, TextAndHistoryCsvOfTheWorkedBar)
 {
-    SaveDataXY(path("bar.dxy"), WorkedBar());
-    const auto o = Run("--refined --history " + path("h.csv") + " " + path("bar.dxy"));
+    const auto o = Run("--refined --history " + path("h.csv") + " " + Example("steel-bar.dxy"));
     ASSERT_EQ(o.status, 0) << o.err;
     const auto r = RefinedCalculationXY(WorkedBar(), *BuiltInPropertyTable("steel"));
     const auto lines = Lines(o.out);
