@@ -25,6 +25,8 @@ std::vector<std::string> ResultLines(const CalcOutput &out)
 
 int HistoryColumns(const CalcOutput &out) { return out.geometry == Geometry::XY ? 4 : 3; }
 
+} // namespace
+
 // JSON string of a material name: its bytes are taken as Latin-1.
 std::string JsonString(const std::string &s)
 {
@@ -43,6 +45,8 @@ std::string JsonString(const std::string &s)
     }
     return r + "\"";
 }
+
+namespace {
 
 template <typename Record, std::size_t N>
 std::string JsonNumbers(const Record &r, const std::array<double Record::*, N> &fields)

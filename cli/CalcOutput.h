@@ -41,5 +41,7 @@ void WriteHistoryCsv(const std::string &fileName, const CalcOutput &out);
 
 // Shortest decimal text that reads back to the same double.
 std::string ShortestNumber(double v);
+// A JSON string of the bytes of s, taken as Latin-1.
+std::string JsonString(const std::string &s);
 
 } // namespace resheat

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/CalcOutput.h"
+#include "cli/RefinedMain.h"
 #include "core/Errors.h"
 #include "core/Heating.h"
 #include "files/DataFiles.h"
@@ -21,6 +22,7 @@ enum ExitCode { kCalculated = 0, kRejected = 1, kUnreadable = 2, kFault = 3, kOu
 
 const char *const kUsageText =
     "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--json] [--results FILE] [--history FILE] CASEFILE\n"
+    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Reads a case data file (.dxy rectangular bar, .drz round rod), runs the\n"
     "calculation and prints the text results and the temperature history.\n"
@@ -29,10 +31,12 @@ const char *const kUsageText =
     "  --json            print one JSON object instead of the text\n"
     "  --results FILE    also write the text results file\n"
     "  --history FILE    also write the temperature history as CSV\n"
+    "  --refined         temperature-dependent calculation instead (resheat-calc --refined --help)\n"
     "  -h, --help        print this help and exit\n"
     "  --version         print the version and exit\n"
     "Exit status: 0 calculated, 1 rejected by the power density limit,\n"
-    "2 case file not read, 3 arithmetic fault, 64 usage error, 74 output file not written.\n";
+    "2 case file not read, 3 arithmetic fault, 64 usage error, 74 output file not written.\n"
+    "With --refined: 2 also for a table file not read, 5 not computed.\n";
 
 int Usage(const std::string &problem)
 {
@@ -61,6 +65,8 @@ std::string Lower(std::string s)
 
 int main(int argc, char **argv)
 {
+    if (IsRefinedCall(argc, argv))
+        return RefinedMain(argc, argv);
     std::optional<Geometry> geometry;
     std::optional<double> userTime;
     bool json = false;

@@ -1,0 +1,189 @@
+#include "cli/RefinedOutput.h"
+
+#include <cstdio>
+
+#include "files/SafeWriter.h"
+
+namespace resheat {
+
+namespace {
+
+bool Bar(const RefinedOutput &out) { return out.geometry == Geometry::XY; }
+
+std::string General(double v)
+{
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.6g", v);
+    return buf;
+}
+
+std::string Line(const char *label, const std::string &value)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%-30s", label);
+    return buf + value + "\n";
+}
+
+std::string PropertiesText(const RefinedResult &r)
+{
+    switch (r.source) {
+    case PropertySource::BuiltIn:
+        return r.properties + " (built-in table, typical values)";
+    case PropertySource::User:
+        return r.properties + " (user table)";
+    case PropertySource::Constant:
+        break;
+    }
+    return "constant (the case's own properties)";
+}
+
+// History columns of one row: time, the temperatures of the geometry, I, P.
+std::vector<double> RowValues(const RefinedOutput &out, const RefinedRow &row)
+{
+    std::vector<double> v{row.temperatures[0], row.temperatures[1], row.temperatures[2]};
+    if (Bar(out))
+        v.push_back(row.temperatures[3]);
+    v.push_back(row.current);
+    v.push_back(row.power);
+    return v;
+}
+
+} // namespace
+
+std::vector<Message> RefinedMessages(const RefinedResult &r)
+{
+    std::vector<Message> m;
+    for (const auto &w : r.warnings)
+        m.push_back({"Warning", w});
+    for (const auto &s : r.stopMessages)
+        m.push_back({"Calculation Error", s});
+    return m;
+}
+
+std::string FormatRefinedText(const RefinedOutput &out)
+{
+    const RefinedResult &r = out.result;
+    const bool bar = Bar(out);
+    std::string s = std::string("Temperature-dependent calculation, ") + (bar ? "xy" : "rz") + " geometry\n";
+    s += Line("Material", bar ? out.xy.name.str() : out.rz.name.str());
+    s += Line("Properties", PropertiesText(r));
+    s += Line("Emissivity               [-]", General(r.emissivity));
+    if (r.status != RefinedStatus::Reached)
+        return s;
+    s += Line("Heating time             [s]", General(r.heatingTime));
+    s += Line("Centre temperature      [oC]", General(r.centre));
+    s += Line("Mean temperature        [oC]", General(r.mean));
+    if (bar) {
+        s += Line("Temperature Tw          [oC]", General(r.tw));
+        s += Line("Temperature Th          [oC]", General(r.th));
+        s += Line("Corner temperature      [oC]", General(r.corner));
+        s += Line("Centre - corner          [K]", General(r.differenceK));
+    } else {
+        s += Line("Surface temperature     [oC]", General(r.surface));
+        s += Line("Centre - surface         [K]", General(r.differenceK));
+    }
+    s += Line("Current at start         [A]", General(r.currentStart));
+    s += Line("Current at heating time  [A]", General(r.currentEnd));
+    s += Line("Power at start           [W]", General(r.powerStart));
+    s += Line("Power at heating time    [W]", General(r.powerEnd));
+    s += Line("Electrical energy        [J]", General(r.energy));
+    s += Line("Heat lost at surface     [J]", General(r.loss));
+    s += Line("Heat stored              [J]", General(r.stored));
+    s += Line("Efficiency               [-]", General(r.efficiency));
+    s += Line("Number of contacts       [-]",
+              General(r.contacts) + " (constant properties: " + General(r.contactsConstant) + ")");
+    s += "\n";
+    s += bar ? "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]\n"
+             : "time [s]  To [oC]  Tr [oC]       I [A]         P [W]\n";
+    for (const auto &row : r.history) {
+        const auto &t = row.temperatures;
+        char buf[160];
+        if (bar)
+            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %7.1f  %10.1f  %12.1f\n", t[0], t[1], t[2], t[3],
+                          row.current, row.power);
+        else
+            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %10.1f  %12.1f\n", t[0], t[1], t[2], row.current,
+                          row.power);
+        s += buf;
+    }
+    return s;
+}
+
+std::string FormatRefinedJson(const RefinedOutput &out)
+{
+    const RefinedResult &r = out.result;
+    const bool bar = Bar(out);
+    auto num = [](double v) { return ShortestNumber(v); };
+    std::string s = "{\"geometry\": ";
+    s += bar ? "\"xy\"" : "\"rz\"";
+    s += ", \"model\": \"temperature-dependent\"";
+    s += ", \"material\": " + JsonString(bar ? out.xy.name.str() : out.rz.name.str());
+    s += ", \"properties\": " + JsonString(r.properties);
+    s += ", \"emissivity\": " + num(r.emissivity);
+    s += ", \"data\": [";
+    if (bar)
+        for (std::size_t i = 0; i < kDataXYNumbers.size(); ++i)
+            s += (i ? ", " : "") + num(out.xy.*kDataXYNumbers[i]);
+    else
+        for (std::size_t i = 0; i < kDataRZNumbers.size(); ++i)
+            s += (i ? ", " : "") + num(out.rz.*kDataRZNumbers[i]);
+    s += "], \"results\": ";
+    const bool reached = r.status == RefinedStatus::Reached;
+    if (reached) {
+        std::vector<std::pair<const char *, double>> fields{
+            {"heating_time_s", r.heatingTime}, {"centre_C", r.centre}, {"mean_C", r.mean}};
+        if (bar) {
+            fields.insert(fields.end(), {{"Tw_C", r.tw}, {"Th_C", r.th}, {"corner_C", r.corner}});
+        } else {
+            fields.push_back({"surface_C", r.surface});
+        }
+        fields.insert(fields.end(), {{"dT_K", r.differenceK},
+                                     {"current_start_A", r.currentStart},
+                                     {"current_end_A", r.currentEnd},
+                                     {"power_start_W", r.powerStart},
+                                     {"power_end_W", r.powerEnd},
+                                     {"energy_J", r.energy},
+                                     {"loss_J", r.loss},
+                                     {"stored_J", r.stored},
+                                     {"efficiency", r.efficiency},
+                                     {"contacts", r.contacts},
+                                     {"contacts_constant", r.contactsConstant}});
+        s += "{";
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            s += (i ? ", \"" : "\"") + std::string(fields[i].first) + "\": " + num(fields[i].second);
+        s += "}";
+    } else {
+        s += "null";
+    }
+    s += ", \"history\": [";
+    if (reached)
+        for (std::size_t i = 0; i < r.history.size(); ++i) {
+            const auto v = RowValues(out, r.history[i]);
+            s += i ? ", [" : "[";
+            for (std::size_t c = 0; c < v.size(); ++c)
+                s += (c ? ", " : "") + num(v[c]);
+            s += "]";
+        }
+    s += "], \"messages\": [";
+    for (std::size_t i = 0; i < out.messages.size(); ++i) {
+        s += i ? ", " : "";
+        s += "{\"caption\": " + JsonString(out.messages[i].caption) +
+             ", \"text\": " + JsonString(out.messages[i].text) + "}";
+    }
+    s += "]}\n";
+    return s;
+}
+
+void WriteRefinedHistoryCsv(const std::string &fileName, const RefinedOutput &out)
+{
+    std::vector<std::string> lines{Bar(out) ? "time_s,To_C,Tw_C,Th_C,I_A,P_W" : "time_s,To_C,Tr_C,I_A,P_W"};
+    for (const auto &row : out.result.history) {
+        std::string line;
+        for (const double v : RowValues(out, row))
+            line += (line.empty() ? "" : ",") + ShortestNumber(v);
+        lines.push_back(line);
+    }
+    WriteLines(fileName, lines, "\n");
+}
+
+} // namespace resheat

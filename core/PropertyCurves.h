@@ -1,0 +1,34 @@
+// A property table prepared for the solver: the three properties, the slope
+// of the resistivity, and the exact integrals H(T) = int c dT (enthalpy per
+// kilogram) and Phi(T) = int lambda dT (Kirchhoff transform), both measured
+// from the table's first point.  Piecewise linear properties make H and Phi
+// piecewise quadratic; beyond the ends the properties are constant and the
+// integrals linear.
+#pragma once
+
+#include <vector>
+
+#include "core/PropertyTable.h"
+
+namespace resheat {
+
+class PropertyCurves {
+public:
+    struct Value {
+        double rhoE;   // [ohm m]
+        double dRhoE;  // d rho_e / dT of the segment [ohm m / K] (the upper one at a point)
+        double lambda; // [W/(mK)]
+        double c;      // [J/(kgK)]
+        double H;      // [J/kg]
+        double phi;    // [W/m]
+    };
+
+    explicit PropertyCurves(const PropertyTable &table); // at least one point
+    Value At(double T) const;
+
+private:
+    std::vector<double> T_, r_, l_, c_, H_, phi_;
+    Value Flat(std::size_t i, double T) const;
+};
+
+} // namespace resheat

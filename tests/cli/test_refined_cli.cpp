@@ -1,0 +1,212 @@
+// resheat-calc --refined, run as a program.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "core/Refined.h"
+#include "files/DataFiles.h"
+#include "files/PropertyTableFile.h"
+#include "support/RecordingHost.h"
+
+using namespace resheat;
+using resheat::testing::WorkedBar;
+using resheat::testing::WorkedRod;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Slurp(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string &s)
+{
+    std::vector<std::string> v;
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);)
+        v.push_back(line);
+    return v;
+}
+
+// The number after "key": in a JSON text.
+double JsonNumber(const std::string &json, const std::string &key)
+{
+    std::smatch m;
+    if (!std::regex_search(json, m, std::regex("\"" + key + "\": ([-0-9.e+]+)")))
+        return std::nan("");
+    return std::strtod(m[1].str().c_str(), nullptr);
+}
+
+class RefinedCli : public ::testing::Test {
+protected:
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("resheat-refined-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string &name) const { return (dir / name).string(); }
+
+    Outcome Run(const std::string &args) const
+    {
+        const std::string cmd = std::string(RESHEAT_CALC_PATH) + " " + args + " >" + path("out") + " 2>" +
+                                path("err") + " </dev/null";
+        Outcome o;
+        const int raw = std::system(cmd.c_str());
+        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        o.out = Slurp(path("out"));
+        o.err = Slurp(path("err"));
+        return o;
+    }
+};
+
+// The worked cases as the repository ships them.
+std::string Example(const std::string &name) { return RESHEAT_SOURCE_DIR "/examples/" + name; }
+
+} // namespace
+
+TEST_F(RefinedCli, JsonOfTheWorkedRodCarriesTheSolversNumbers)
+{
+    const auto o = Run("--refined --json " + Example("steel-rod.drz"));
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto r = RefinedCalculationRZ(WorkedRod(), *BuiltInPropertyTable("steel"));
+    for (const char *fragment : {"{\"geometry\": \"rz\", \"model\": \"temperature-dependent\", \"material\": \"steel\", "
+                                 "\"properties\": \"steel\", \"emissivity\": 0.8, \"data\": [1, 0.05, 7800,",
+                                 "\"surface_C\": ", "{\"caption\": \"Warning\", \"text\": \"The finish temperature (1500 oC) is at"})
+        EXPECT_NE(o.out.find(fragment), std::string::npos) << fragment;
+    EXPECT_EQ(o.out.find("\"Tw_C\""), std::string::npos);
+    EXPECT_EQ(JsonNumber(o.out, "heating_time_s"), r.heatingTime);
+    EXPECT_EQ(JsonNumber(o.out, "dT_K"), r.differenceK);
+    EXPECT_EQ(JsonNumber(o.out, "stored_J"), r.stored);
+    EXPECT_EQ(JsonNumber(o.out, "contacts"), r.contacts);
+    // 50 rows of time, To, Tr, I, P.
+    const std::regex row("\\[([-0-9.e+]+), [-0-9.e+]+, [-0-9.e+]+, ([-0-9.e+]+), [-0-9.e+]+\\]");
+    int n = 0;
+    for (auto it = std::sregex_iterator(o.out.begin(), o.out.end(), row); it != std::sregex_iterator(); ++it, ++n) {
+        EXPECT_EQ(std::strtod((*it)[1].str().c_str(), nullptr), r.history[n].temperatures[0]);
+        EXPECT_EQ(std::strtod((*it)[2].str().c_str(), nullptr), r.history[n].current);
+    }
+    EXPECT_EQ(n, 50);
+    EXPECT_EQ(Lines(o.err).size(), r.warnings.size());
+    EXPECT_EQ(o.err.rfind("Warning: ", 0), 0u);
+}
+
+TEST_F(RefinedCli, TextAndHistoryCsvOfTheWorkedBar)
+{
+    const auto o = Run("--refined --history " + path("h.csv") + " " + Example("steel-bar.dxy"));
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto r = RefinedCalculationXY(WorkedBar(), *BuiltInPropertyTable("steel"));
+    const auto lines = Lines(o.out);
+    ASSERT_EQ(lines.size(), 20u + 1 + 1 + 50);
+    EXPECT_EQ(lines[0], "Temperature-dependent calculation, xy geometry");
+    EXPECT_EQ(lines[2], "Properties                    steel (built-in table, typical values)");
+    EXPECT_EQ(lines[4], "Heating time             [s]  " + [&] {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.6g", r.heatingTime);
+        return std::string(buf);
+    }());
+    EXPECT_EQ(lines[10].substr(0, 30), "Centre - corner          [K]  ");
+    EXPECT_NEAR(std::strtod(lines[10].c_str() + 30, nullptr), r.differenceK, 1E-5 * r.differenceK);
+    EXPECT_EQ(lines[19].substr(0, 30), "Number of contacts       [-]  ");
+    EXPECT_NE(lines[19].find("(constant properties: 146)"), std::string::npos) << lines[19];
+    EXPECT_EQ(lines[21], "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]");
+    EXPECT_EQ(lines[71].substr(8, 9), "   1500.0");
+
+    const auto csv = Lines(Slurp(path("h.csv")));
+    ASSERT_EQ(csv.size(), 51u);
+    EXPECT_EQ(csv[0], "time_s,To_C,Tw_C,Th_C,I_A,P_W");
+    EXPECT_EQ(std::strtod(csv[50].c_str(), nullptr), r.heatingTime);
+    EXPECT_EQ(std::count(csv[1].begin(), csv[1].end(), ','), 5);
+}
+
+TEST_F(RefinedCli, UserTableAndEmissivity)
+{
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    std::ofstream(path("my.csv")) << "# emissivity=0.3\n"
+                                  << kPropertyTableHeader << "\n"
+                                  << "20,1.5E-07,50,480\n1000,1.1E-06,30,650\n";
+    const auto o = Run("--refined --json --materials " + path("my.csv") + " --emissivity 0.5 " + path("rod.drz"));
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\"properties\": \"" + path("my.csv") + "\", \"emissivity\": 0.5,"), std::string::npos);
+    RefinedOptions options;
+    options.emissivity = 0.5;
+    const auto r = RefinedCalculationRZ(WorkedRod(), LoadPropertyTable(path("my.csv")).table, options);
+    EXPECT_EQ(JsonNumber(o.out, "heating_time_s"), r.heatingTime);
+
+    const auto csv = Run("--refined --history " + path("h.csv") + " --materials " + path("my.csv") + " " + path("rod.drz"));
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(Lines(Slurp(path("h.csv")))[0], "time_s,To_C,Tr_C,I_A,P_W");
+    EXPECT_NE(csv.out.find("Properties                    " + path("my.csv") + " (user table)"), std::string::npos);
+}
+
+TEST_F(RefinedCli, ExitStatusesAndMessages)
+{
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    DataRZ hot = WorkedRod();
+    hot.supplyVoltage = 100;
+    SaveDataRZ(path("hot.drz"), hot);
+    DataXY cold = WorkedBar();
+    cold.finishTemp = cold.startTemp;
+    SaveDataXY(path("cold.dxy"), cold);
+    DataRZ weak = WorkedRod();
+    weak.supplyVoltage = 3;
+    SaveDataRZ(path("weak.drz"), weak);
+    std::ofstream(path("bad.csv")) << kPropertyTableHeader << "\n20,1.5E-07,50,480\n10,1.6E-07,50,480\n";
+
+    const struct {
+        std::string args;
+        int status;
+        std::string err; // the whole of stderr, or its start when it ends in "..."
+    } rows[] = {
+        {"--json " + path("hot.drz"), 1,
+         "Calculation Error: Power density greatest then 1E10 ?!!!\nCalculation Error: Change input data\n"},
+        {path("cold.dxy"), 5, "Calculation Error: Finish temperature must be above the start temperature.\n"},
+        {"--history " + path("weak.csv") + " " + path("weak.drz"), 5, "Warning: ..."},
+        {"--materials " + path("bad.csv") + " " + path("rod.drz"), 2,
+         "Execution Error: " + path("bad.csv") + ": Line 3: T_C must be higher than on line 2 (20)\n"},
+        {"--materials " + path("none.csv") + " " + path("rod.drz"), 2,
+         "Execution Error: " + path("none.csv") + ": File not found\n"},
+        {path("none.dxy"), 2, "Execution Error: Incorrect path\n"},
+        {"--emissivity 1.5 " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
+        {"--emissivity " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
+        {"--time 5 " + path("rod.drz"), 64, "resheat-calc: --time cannot be used with --refined\n..."},
+        {"--materials", 64, "resheat-calc: --materials needs a file name\n..."},
+        {path("rod.txt"), 64, "resheat-calc: cannot tell the geometry of ..."},
+        {"", 64, "resheat-calc: no case file given\nusage: resheat-calc --refined ..."},
+    };
+    for (const auto &row : rows) {
+        const auto o = Run("--refined " + row.args);
+        EXPECT_EQ(o.status, row.status) << row.args << "\n" << o.err;
+        if (row.err.size() > 3 && row.err.substr(row.err.size() - 3) == "...") {
+            EXPECT_EQ(o.err.substr(0, row.err.size() - 3), row.err.substr(0, row.err.size() - 3)) << row.args;
+        } else {
+            EXPECT_EQ(o.err, row.err) << row.args;
+        }
+    }
+    // Not reached: the reason is said, nothing is written, JSON has no results.
+    const auto weakRun = Run("--refined --json --history " + path("weak.csv") + " " + path("weak.drz"));
+    EXPECT_NE(weakRun.err.find("Calculation Error: The centre cannot reach the finish temperature"), std::string::npos);
+    EXPECT_NE(weakRun.out.find("\"results\": null, \"history\": []"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("weak.csv")));
+    // The plain calculation's usage names the option.
+    EXPECT_NE(Run("--help").out.find("--refined"), std::string::npos);
+}
