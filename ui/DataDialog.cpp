@@ -12,6 +12,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/NumberFormat.h"
 #include "ui/u1.h"
+#include "ui/WindowPlacement.h"
 
 namespace resheat::ui {
 
@@ -131,7 +132,7 @@ void DataDialog::ComboBox1Change()
 
 void DataDialog::showCommon(const QString &caption)
 {
-    move(20, 20);
+    PlaceWindowFrame(*this, QPoint(20, 20));
     setWindowTitle(caption);
     Button1->setText(QStringLiteral("OK"));
     Button2->setText(QStringLiteral("Cancel"));

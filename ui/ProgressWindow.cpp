@@ -7,6 +7,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "ui/WindowPlacement.h"
+
 namespace resheat::ui {
 
 ProgressWindow::ProgressWindow(const QSize &clientSize, const QPoint &labelPos)
@@ -28,12 +30,13 @@ ProgressWindow::ProgressWindow(const QSize &clientSize, const QPoint &labelPos)
 
 void ProgressWindow::applyShowing(const QString &caption, const QString &labelText)
 {
-    move(100, 100);
     setWindowTitle(caption);
     Label1->setText(labelText);
     Label1->adjustSize();
     const int margin = 24;
     resize(std::max(designSize_.width(), Label1->geometry().right() + 1 + margin), designSize_.height());
+    // Placed after the last resize: see PlaceWindowFrame.
+    PlaceWindowFrame(*this, QPoint(100, 100));
 }
 
 void ProgressWindow::showNow()

@@ -12,6 +12,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/u2.h"
 #include "ui/u2a.h"
+#include "ui/WindowPlacement.h"
 
 // The resources live in a static library; make sure they are linked in.
 static void InitResources()
@@ -144,7 +145,7 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::FormShow()
 {
-    move(10, 10);
+    PlaceWindowFrame(*this, QPoint(10, 10));
     program_.state.fixedTimeXY = false;
     program_.state.fixedTimeRZ = false;
     setWindowTitle(QStringLiteral("Resistance heating"));

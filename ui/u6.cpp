@@ -7,6 +7,7 @@
 #include "ui/Program.h"
 #include "ui/u1.h"
 #include "ui/u7.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -433,7 +434,7 @@ void GraphicResultsForm::RadioButton2Click()
 
 void GraphicResultsForm::FormShow()
 {
-    move(kScreenLeft, kScreenTop);
+    PlaceWindowFrame(*this, QPoint(kScreenLeft, kScreenTop));
     // Every showing starts with the centre; selecting the button runs its
     // handler when another choice was left selected.
     RadioButton1->setChecked(true);
