@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,8 @@ DataDialog::DataDialog(Program &program) : QWidget(nullptr, Qt::Window), program
     Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kColumnLeft[2], 392, kColumnWidth, 30);
+    // Drawn as the button Enter presses.
+    Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded(program_.desktop, [this] { Button1Click(); }); });
     Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -185,6 +188,23 @@ void DataDialog::hideEvent(QHideEvent *event)
     if (!event->spontaneous())
         FormHide();
     QWidget::hideEvent(event);
+}
+
+void DataDialog::keyPressEvent(QKeyEvent *event)
+{
+    // The boxes leave these keys unused, so they arrive here from anywhere
+    // in the dialog; an open material list takes them itself.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event->key();
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        (focusWidget() == Button2 ? Button2 : Button1)->click();
+        return;
+    }
+    if (plain && key == Qt::Key_Escape) {
+        Button2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DataDialog::FormHide()
