@@ -665,3 +665,23 @@ TEST(GraphicResultsCommands, OpenTheWindowsAndCloseBackToTheMainWindow)
     EXPECT_TRUE(w.Form1->isVisible());
     w.Form1->hide();
 }
+
+TEST(GraphicResultsCommands, ChartAxesWriteTheRegionalSeparatorWhileTheProgramRuns)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const VxChartAxisScale scale = VxChartAxisScaleUpdate(1000.1, 1000.5, 5);
+    {
+        ProgramState state;
+        FakeDesktop desktop;
+        Application application(state, desktop);
+        EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1,20");
+        // A change of the regional format shows at the next painting.
+        QLocale::setDefault(QLocale::c());
+        EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1.20");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    // The chart on its own writes a point.
+    EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1.20");
+    QLocale::setDefault(saved);
+}
