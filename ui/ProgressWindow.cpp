@@ -43,9 +43,11 @@ void ProgressWindow::showNow()
 {
     show();
     raise();
-    // Wait (briefly) until the window system has put the window on screen,
-    // then paint it synchronously.  User input stays queued.
-    constexpr int kMaxWaitMs = 500;
+    // Wait until the window system has put the window on screen, then
+    // paint it synchronously.  User input stays queued.  A busy window
+    // manager may take a while to frame the window; an exposure normally
+    // comes at once, so the limit only bounds a window that never shows.
+    constexpr int kMaxWaitMs = 2000;
     QElapsedTimer waited;
     waited.start();
     while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kMaxWaitMs)
