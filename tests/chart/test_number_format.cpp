@@ -34,15 +34,4 @@ TEST(AxisNumbers, LabelsAndFactorTakeTheInstalledDecimalSeparator)
     }
 }
 
-TEST(AxisNumbers, InstallingReturnsTheSourceBefore)
-{
-    const VxChartDecimalSeparatorSource original =
-        VxChartSetDecimalSeparator([] { return QStringLiteral(","); });
-    const VxChartDecimalSeparatorSource comma = VxChartSetDecimalSeparator(nullptr);
-    ASSERT_TRUE(comma);
-    EXPECT_EQ(comma(), ",");
-    EXPECT_EQ(VxChartWithDecimalSeparator(QStringLiteral("0.50")), "0.50");
-    VxChartSetDecimalSeparator(original);
-}
-
 } // namespace
