@@ -199,10 +199,15 @@ menu() {
     xdotool key alt "$@"
 }
 
+# park_pointer: the pointer out of the way, in the screen's far corner,
+# so that no menu opens under it and takes it for a choice.
+park_pointer() { xdotool mousemove 1279 1023; }
+
 # click_at ID X Y: a left click at (X, Y) inside the window.
 click_at() {
     inside "$1"
     xdotool mousemove $((x + $2)) $((y + $3)) click 1
+    park_pointer
 }
 
 # open_and_check TITLE X,Y KEY...: the menu command the keys reach opens
@@ -280,6 +285,7 @@ run_calculation() {
 
 # --- the scenario ----------------------------------------------------------
 
+park_pointer
 window "Resistance heating"
 expect_frame "$found" 10,10 "main window at start-up"
 
@@ -327,6 +333,7 @@ for round in first later; do
         for _ in 1 2 3 4 5; do xdotool click 7; done
         scrolled() { [ "$(probe "${temperatures[@]}")" != "$before_temperatures" ]; }
         wait_until 5 "the temperatures did not scroll sideways" scrolled
+        park_pointer
         after_times=$(probe "${times[@]}" "$work/times-after.png")
         [ "$after_times" = "$before_times" ] || fail "the time column changed when the table was scrolled sideways"
     fi
