@@ -2,6 +2,7 @@
 
 #include "chart/VxChartImageList.h"
 #include "chart/VxChartMessages.h"
+#include "chart/VxChartNumberFormat.h"
 
 #include <QFontMetrics>
 #include <QMetaProperty>
@@ -150,7 +151,7 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
 
 QString VxChartAxisLabel(const VxChartAxisScale &scale, double tickValue)
 {
-    return QString::asprintf("%5.2f", tickValue / std::pow(10.0, scale.Exponent));
+    return VxChartWithDecimalSeparator(QString::asprintf("%5.2f", tickValue / std::pow(10.0, scale.Exponent)));
 }
 
 QList<VxChartAxisFactorPiece> VxChartAxisFactorPieces(const VxChartAxisScale &scale)
@@ -160,7 +161,8 @@ QList<VxChartAxisFactorPiece> VxChartAxisFactorPieces(const VxChartAxisScale &sc
     if (o != 0.0) {
         const int k = VxChartExp(o);
         pieces.append({(o > 0 ? QStringLiteral("   + ") : QStringLiteral("   "))
-                           + QString::asprintf("%7.5f", o / std::pow(10.0, k)) + QStringLiteral("*10"),
+                           + VxChartWithDecimalSeparator(QString::asprintf("%7.5f", o / std::pow(10.0, k)))
+                           + QStringLiteral("*10"),
                        false});
         pieces.append({QString::number(k), true});
     }

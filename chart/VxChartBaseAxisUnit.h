@@ -71,7 +71,8 @@ struct VxChartAxisTick
 QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int length, int beginShift, int endShift,
                                         double *pixelsPerValue = nullptr);
 
-// Label text of a major tick: Value / 10^Exponent as "%5.2f".
+// Label text of a major tick: Value / 10^Exponent as "%5.2f", with the
+// installed decimal separator (VxChartNumberFormat.h).
 QString VxChartAxisLabel(const VxChartAxisScale &scale, double tickValue);
 
 // The pieces of the factor label: "10", the exponent (raised, smaller font)

@@ -7,6 +7,8 @@ cd "$top"
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils)
+# The desktop end-to-end test runs the program under a window manager.
+packages+=(openbox x11-utils)
 
 # Checks of the installation and the Debian package.
 packages+=(desktop-file-utils appstream lintian man-db dpkg-dev file)

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/NumberFormat.h"
 #include "ui/u1.h"
+#include "ui/WindowPlacement.h"
 
 namespace resheat::ui {
 
@@ -76,6 +78,8 @@ DataDialog::DataDialog(Program &program) : QWidget(nullptr, Qt::Window), program
     Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kColumnLeft[2], 392, kColumnWidth, 30);
+    // Drawn as the button Enter presses.
+    Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded(program_.desktop, [this] { Button1Click(); }); });
     Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -131,7 +135,7 @@ void DataDialog::ComboBox1Change()
 
 void DataDialog::showCommon(const QString &caption)
 {
-    move(20, 20);
+    PlaceWindowFrame(*this, QPoint(20, 20));
     setWindowTitle(caption);
     Button1->setText(QStringLiteral("OK"));
     Button2->setText(QStringLiteral("Cancel"));
@@ -184,6 +188,23 @@ void DataDialog::hideEvent(QHideEvent *event)
     if (!event->spontaneous())
         FormHide();
     QWidget::hideEvent(event);
+}
+
+void DataDialog::keyPressEvent(QKeyEvent *event)
+{
+    // The boxes leave these keys unused, so they arrive here from anywhere
+    // in the dialog; an open material list takes them itself.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event->key();
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        (focusWidget() == Button2 ? Button2 : Button1)->click();
+        return;
+    }
+    if (plain && key == Qt::Key_Escape) {
+        Button2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DataDialog::FormHide()

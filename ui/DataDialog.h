@@ -67,6 +67,8 @@ protected:
 
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // Enter presses OK (or the button that has the focus), Escape Cancel.
+    void keyPressEvent(QKeyEvent *event) override;
     virtual void FormShow() = 0;
     void FormHide();
 

@@ -7,6 +7,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "ui/WindowPlacement.h"
+
 namespace resheat::ui {
 
 ProgressWindow::ProgressWindow(const QSize &clientSize, const QPoint &labelPos)
@@ -28,21 +30,24 @@ ProgressWindow::ProgressWindow(const QSize &clientSize, const QPoint &labelPos)
 
 void ProgressWindow::applyShowing(const QString &caption, const QString &labelText)
 {
-    move(100, 100);
     setWindowTitle(caption);
     Label1->setText(labelText);
     Label1->adjustSize();
     const int margin = 24;
     resize(std::max(designSize_.width(), Label1->geometry().right() + 1 + margin), designSize_.height());
+    // Placed after the last resize: see PlaceWindowFrame.
+    PlaceWindowFrame(*this, QPoint(100, 100));
 }
 
 void ProgressWindow::showNow()
 {
     show();
     raise();
-    // Wait (briefly) until the window system has put the window on screen,
-    // then paint it synchronously.  User input stays queued.
-    constexpr int kMaxWaitMs = 500;
+    // Wait until the window system has put the window on screen, then
+    // paint it synchronously.  User input stays queued.  A busy window
+    // manager may take a while to frame the window; an exposure normally
+    // comes at once, so the limit only bounds a window that never shows.
+    constexpr int kMaxWaitMs = 2000;
     QElapsedTimer waited;
     waited.start();
     while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kMaxWaitMs)

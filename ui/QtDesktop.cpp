@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 #include "report/ReportPreview.h"
@@ -13,9 +14,28 @@ namespace resheat::ui {
 
 namespace {
 
+// The window manager writes the caption in the box's title bar, beside its
+// icon and buttons; a box only as wide as a short text would cut it
+// ("Calculation Error" to "Ca... ror").  The box is made at least as wide
+// as the caption in bold type plus room for six title bar buttons.
+void MakeRoomForCaption(QMessageBox &box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int buttonRoom = 6 * (metrics.height() + 6);
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + buttonRoom;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 void ShowBox(QMessageBox::Icon icon, const QString &caption, const QString &text, QWidget *parent)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    MakeRoomForCaption(box);
     // Closing a box must never count as closing the program's last window.
     box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();

@@ -1,6 +1,7 @@
 #include "ui/Startup.h"
 
 #include <QLibrary>
+#include <QLocale>
 
 #include "ui/u1.h"
 #include "ui/u2.h"
@@ -46,6 +47,7 @@ Application::Application(ProgramState &state, Desktop &desktop)
     : program_(state, desktop), chartChoosers_(desktop)
 {
     previousChartChoosers_ = VxChartSetChoosers(&chartChoosers_);
+    previousChartSeparator_ = VxChartSetDecimalSeparator([] { return QLocale().decimalPoint(); });
     Windows &w = program_.windows;
     w.Form1 = create(new TForm1(program_));
     w.Form2 = create(new TForm2(program_));
@@ -76,6 +78,7 @@ Application::~Application()
     for (auto it = created_.rbegin(); it != created_.rend(); ++it)
         delete *it;
     VxChartSetChoosers(previousChartChoosers_);
+    VxChartSetDecimalSeparator(std::move(previousChartSeparator_));
 }
 
 void Application::showMainWindow()

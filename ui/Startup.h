@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "chart/VxChartNumberFormat.h"
 #include "ui/CalculationRun.h"
 #include "ui/ChartChoosers.h"
 #include "ui/Program.h"
@@ -63,6 +64,8 @@ private:
     // The chart editors choose fonts and colours through the desktop layer.
     DesktopChartChoosers chartChoosers_;
     VxChartChoosers *previousChartChoosers_ = nullptr;
+    // The chart's axes write numbers in the regional format, as the windows do.
+    VxChartDecimalSeparatorSource previousChartSeparator_;
 };
 
 } // namespace resheat::ui

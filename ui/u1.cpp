@@ -12,6 +12,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/u2.h"
 #include "ui/u2a.h"
+#include "ui/WindowPlacement.h"
 
 // The resources live in a static library; make sure they are linked in.
 static void InitResources()
@@ -38,7 +39,6 @@ QLabel *TitleLabel(QWidget *parent, const char *name)
     label->setObjectName(QString::fromLatin1(name));
     QFont font = parent->font();
     font.setPixelSize(20);
-    font.setBold(true);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);
@@ -144,7 +144,7 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::FormShow()
 {
-    move(10, 10);
+    PlaceWindowFrame(*this, QPoint(10, 10));
     program_.state.fixedTimeXY = false;
     program_.state.fixedTimeRZ = false;
     setWindowTitle(QStringLiteral("Resistance heating"));
@@ -156,10 +156,11 @@ void TForm1::SetCaptions()
 {
     Label1->setText(QStringLiteral("DIRECT RESISTANCE HEATING "));
     Label2->setText(QStringLiteral("Electroheat Laboratory"));
-    for (QLabel *label : {Label1, Label2}) {
-        label->adjustSize();
-        label->move((centralWidget()->width() - label->width()) / 2, label->y());
-    }
+    // The first line stays where the design puts it; the second is centred
+    // under it, whatever widths the fonts give them.
+    Label1->adjustSize();
+    Label2->adjustSize();
+    Label2->move(Label1->x() + (Label1->width() - Label2->width()) / 2, Label2->y());
 
     Files1->setTitle(QStringLiteral("Files"));
     ldfxy1->setText(QStringLiteral("Read data for xy"));

@@ -7,6 +7,7 @@
 #include "ui/Program.h"
 #include "ui/u1.h"
 #include "ui/u8.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFocusEvent>
 #include <QFont>
@@ -177,7 +178,7 @@ void TextResultsForm::hideEvent(QHideEvent *event)
 
 void TextResultsForm::FormShow()
 {
-    move(20, 20);
+    PlaceWindowFrame(*this, QPoint(20, 20));
     setWindowTitle(caption());
     for (std::size_t i = 0; i < m_rows.size(); ++i)
         m_labels[i]->setText(m_rows[i].caption);

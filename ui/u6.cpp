@@ -7,15 +7,18 @@
 #include "ui/Program.h"
 #include "ui/u1.h"
 #include "ui/u7.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QStyleOptionHeader>
 #include <algorithm>
 
 // The sketches live in a static library; make sure they are linked in.
@@ -112,22 +115,69 @@ std::vector<PointChoice> PointChoicesRZ()
 // ---------------------------------------------------------------------------
 // The table
 
-HistoryGrid::HistoryGrid(QWidget *parent) : QTableWidget(0, 2, parent)
+// The heading of the time column: a header section of its own in the
+// table's corner, where neither header reaches.
+class HistoryGrid::HeadingCell : public QWidget {
+public:
+    explicit HeadingCell(QWidget *parent) : QWidget(parent) {}
+
+    QString text;
+    Qt::Alignment alignment = Qt::AlignCenter;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStyleOptionHeader option;
+        option.initFrom(this);
+        option.rect = rect();
+        option.text = text;
+        option.textAlignment = alignment;
+        option.orientation = Qt::Horizontal;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.state |= QStyle::State_Raised | QStyle::State_Horizontal;
+        QPainter painter(this);
+        style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+    }
+};
+
+// The times are the sections of the vertical header, which stays beside
+// the temperatures whatever the sideways scroll; the heading row is the
+// horizontal header, which stays on top.
+HistoryGrid::HistoryGrid(QWidget *parent) : QTableWidget(0, 1, parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(kGridRowHeight);
-    verticalHeader()->setDefaultSectionSize(kGridRowHeight);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setFixedHeight(kGridRowHeight);
-    horizontalHeader()->setHighlightSections(false);
-    for (int column = 0; column < 2; ++column)
-        setColumnWidth(column, kGridColumnWidth);
-    setHorizontalHeaderLabels({QString(), QString()});
+    setCornerButtonEnabled(false);
+
+    QHeaderView *times = verticalHeader();
+    times->setSectionResizeMode(QHeaderView::Fixed);
+    times->setMinimumSectionSize(kGridRowHeight);
+    times->setDefaultSectionSize(kGridRowHeight);
+    times->setFixedWidth(kGridColumnWidth);
+    times->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    times->setSectionsClickable(false);
+    times->setHighlightSections(false);
+
+    QHeaderView *heading = horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Fixed);
+    heading->setFixedHeight(kGridRowHeight);
+    heading->setSectionsClickable(false);
+    heading->setHighlightSections(false);
+    setColumnWidth(0, kGridColumnWidth);
+    setHorizontalHeaderLabels({QString()});
+
+    m_timeHeading = new HeadingCell(this);
+    m_timeHeading->alignment = heading->defaultAlignment();
+}
+
+int HistoryGrid::ColWidths(int column) const
+{
+    if (column == 0)
+        return verticalHeader()->width();
+    return column == 1 ? columnWidth(0) : 0;
 }
 
 void HistoryGrid::SetRowCount(int rows)
@@ -137,33 +187,42 @@ void HistoryGrid::SetRowCount(int rows)
 
 QString HistoryGrid::Cells(int column, int row) const
 {
-    if (row == 0) {
-        const QTableWidgetItem *heading = horizontalHeaderItem(column);
-        return heading ? heading->text() : QString();
-    }
-    const QTableWidgetItem *cell = item(row - 1, column);
+    const QTableWidgetItem *cell = nullptr;
+    if (column == 0 && row == 0)
+        return m_timeHeading->text;
+    if (column == 0)
+        cell = verticalHeaderItem(row - 1);
+    else if (row == 0)
+        cell = horizontalHeaderItem(column - 1);
+    else
+        cell = item(row - 1, column - 1);
     return cell ? cell->text() : QString();
 }
 
 void HistoryGrid::SetCells(int column, int row, const QString &text)
 {
-    if (column < 0 || column >= columnCount() || row < 0 || row > rowCount())
+    if (column < 0 || column >= ColCount() || row < 0 || row >= RowCount())
         return;
-    if (row == 0) {
-        setHorizontalHeaderItem(column, new QTableWidgetItem(text));
-        return;
+    if (column == 0 && row == 0) {
+        m_timeHeading->text = text;
+        m_timeHeading->update();
+    } else if (column == 0) {
+        if (QTableWidgetItem *time = verticalHeaderItem(row - 1))
+            time->setText(text);
+        else
+            setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
+    } else if (row == 0) {
+        setHorizontalHeaderItem(column - 1, new QTableWidgetItem(text));
+    } else {
+        QTableWidgetItem *cell = item(row - 1, column - 1);
+        if (!cell) {
+            cell = new QTableWidgetItem;
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            setItem(row - 1, column - 1, cell);
+        }
+        cell->setText(text);
     }
-    QTableWidgetItem *cell = item(row - 1, column);
-    if (!cell) {
-        cell = new QTableWidgetItem;
-        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        // The first column is the table's fixed column, shaded as its heading.
-        if (column == 0)
-            cell->setBackground(palette().brush(QPalette::Button));
-        setItem(row - 1, column, cell);
-    }
-    cell->setText(text);
 }
 
 QString HistoryGrid::SelectedText() const
@@ -172,21 +231,14 @@ QString HistoryGrid::SelectedText() const
     if (ranges.isEmpty())
         return {};
     int top = ranges.first().topRow(), bottom = ranges.first().bottomRow();
-    int left = ranges.first().leftColumn(), right = ranges.first().rightColumn();
     for (const QTableWidgetSelectionRange &range : ranges) {
         top = std::min(top, range.topRow());
         bottom = std::max(bottom, range.bottomRow());
-        left = std::min(left, range.leftColumn());
-        right = std::max(right, range.rightColumn());
     }
     QStringList lines;
     for (int row = top; row <= bottom; ++row) {
-        QStringList cells;
-        for (int column = left; column <= right; ++column) {
-            const QTableWidgetItem *cell = item(row, column);
-            cells << (cell && cell->isSelected() ? cell->text() : QString());
-        }
-        lines << cells.join(QLatin1Char('\t'));
+        const QTableWidgetItem *cell = item(row, 0);
+        lines << Cells(0, row + 1) + QLatin1Char('\t') + (cell && cell->isSelected() ? cell->text() : QString());
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -206,6 +258,17 @@ void HistoryGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+void HistoryGrid::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    if (!m_timeHeading)
+        return; // still being built
+    const QRect times = verticalHeader()->geometry();
+    const QRect heading = horizontalHeader()->geometry();
+    m_timeHeading->setGeometry(times.left(), heading.top(), times.width(), heading.height());
+    m_timeHeading->raise();
 }
 
 // ---------------------------------------------------------------------------
@@ -433,7 +496,7 @@ void GraphicResultsForm::RadioButton2Click()
 
 void GraphicResultsForm::FormShow()
 {
-    move(kScreenLeft, kScreenTop);
+    PlaceWindowFrame(*this, QPoint(kScreenLeft, kScreenTop));
     // Every showing starts with the centre; selecting the button runs its
     // handler when another choice was left selected.
     RadioButton1->setChecked(true);

@@ -25,30 +25,41 @@ class GraphicReportForm;
 class ImageBox;
 class TForm7;
 
-// The table of a graphic results window: a heading row, the times in the
-// first column and the temperatures in the second.  Cells are addressed as
-// in a string grid, row 0 being the heading row.  Selected cells go to the
-// clipboard as tab-separated text with the copy key (Ctrl+C).
+// The table of a graphic results window: a fixed heading row, the times in
+// a fixed first column and the temperatures in the second.  Only the
+// temperatures scroll sideways and can be selected; the times scroll down
+// with their rows and never take the focus.  Cells are addressed as in a
+// string grid, column 0 being the times and row 0 the heading row.  The
+// copy key (Ctrl+C) puts the selected rows on the clipboard as lines of
+// time and temperature separated by a tab.
 class HistoryGrid : public QTableWidget {
     Q_OBJECT
 public:
     explicit HistoryGrid(QWidget *parent);
 
-    // Rows including the heading row.
+    // Rows including the heading row, columns including the time column.
     int RowCount() const { return rowCount() + 1; }
     void SetRowCount(int rows);
+    int ColCount() const { return columnCount() + 1; }
+    int ColWidths(int column) const;
     QString Cells(int column, int row) const;
     void SetCells(int column, int row, const QString &text);
 
-    // The selected cells, one line per row of the smallest block holding
-    // them, cells separated by tabs; cells of the block that are not
-    // selected stay empty.  Empty when nothing is selected.
+    // The rows from the first to the last one with a selected temperature,
+    // one line each: the time, a tab and the temperature when it is
+    // selected.  Empty when nothing is selected.
     QString SelectedText() const;
     // Puts SelectedText on the clipboard; nothing happens without a selection.
     void CopySelection();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void updateGeometries() override;
+
+private:
+    class HeadingCell;
+    // The heading of the time column, in the corner above it.
+    HeadingCell *m_timeHeading = nullptr;
 };
 
 // One point the radio buttons offer.

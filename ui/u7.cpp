@@ -42,8 +42,7 @@ GraphicReportForm::GraphicReportForm()
     subtitleLabel.font.pointSize = 14;
     subtitleLabel.alignment = LabelAlignment::CentreOnBand;
 
-    addImageBox(QStringLiteral("Image1"), kImageLeft, kImageTop, kImageWidth, kImageHeight).alignment =
-        LabelAlignment::CentreOnBand;
+    addImageBox(QStringLiteral("Image1"), kImageLeft, kImageTop, kImageWidth, kImageHeight);
 }
 
 void GraphicReportForm::setPicture(const QImage &picture)

@@ -16,10 +16,10 @@ namespace resheat::ui {
 // The chart picture is printed at the size it has on a standard screen:
 // each pixel of the bitmap counts as 1/96 inch, so the 441 by 369 pixel
 // chart becomes about 117 by 98 mm, as legible as on the screen (scaling the
-// bitmap up would only blur it).  Its box keeps the designed top, takes the
-// size of the picture and is centred on the band width under the centred
-// title and subtitle; it reaches below the white title band, which the
-// engine does not clip, and stays well inside the page.
+// bitmap up would only blur it).  Its box keeps the designed top left
+// corner and takes the size of the picture; it reaches below the white
+// title band, which the engine does not clip, and ends about 26 mm inside
+// the right margin.
 class GraphicReportForm : public report::ReportForm {
 public:
     GraphicReportForm();

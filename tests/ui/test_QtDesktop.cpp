@@ -110,6 +110,40 @@ TEST(QtDesktop, ErrorReportCarriesTheStopIcon)
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
+TEST(QtDesktop, BoxesWithAShortTextAreWideEnoughForTheirCaption)
+{
+    // The title bar writes the caption in bold beside about five buttons
+    // of its own height; a box only as wide as its text would cut it.
+    QtDesktop desktop;
+    const std::function<void()> boxes[] = {
+        [&] { desktop.messageBox("Calculation Error", "Change input data"); },
+        [&] { desktop.messageBox("Execution Error", "Error"); },
+        [&] { desktop.messageBox("Input Error", "x"); },
+        [&] { desktop.informationBox("Information", "x"); },
+        [&] { desktop.errorReport("resheat", "Disk full."); },
+    };
+    for (const auto &show : boxes) {
+        QString caption, text;
+        int width = 0, needed = 0, buttons = 0;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox *box) {
+            caption = box->windowTitle();
+            text = box->text();
+            buttons = static_cast<int>(box->buttons().size());
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            needed = metrics.horizontalAdvance(caption) + 5 * metrics.height();
+            width = box->width();
+            box->accept();
+        });
+        show();
+        SCOPED_TRACE(caption.toStdString());
+        EXPECT_GE(width, needed);
+        EXPECT_EQ(buttons, 1);
+        EXPECT_FALSE(text.isEmpty());
+    }
+}
+
 TEST(QtDesktop, SaveDialogAppendsTheExtensionAndKeepsTheLastName)
 {
     QTemporaryDir dir;

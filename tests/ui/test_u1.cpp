@@ -87,6 +87,16 @@ TEST_F(MainWindow, ShowingSetsTitleCaptionsAndPosition)
     EXPECT_EQ(form->Label1->text(), "DIRECT RESISTANCE HEATING ");
     EXPECT_EQ(form->Label2->text(), "Electroheat Laboratory");
     EXPECT_FALSE(form->windowIcon().isNull());
+    // Title lines: blue, 20 pixels, not bold; the second centred under the first.
+    EXPECT_EQ(form->Label1->pos(), QPoint(168, 16));
+    EXPECT_EQ(form->Label2->y(), 48);
+    EXPECT_LE(std::abs(form->Label2->geometry().center().x() - form->Label1->geometry().center().x()), 1);
+    for (QLabel *label : {form->Label1, form->Label2}) {
+        EXPECT_EQ(label->font().pixelSize(), 20);
+        EXPECT_FALSE(label->font().bold());
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        EXPECT_EQ(label->size(), label->sizeHint());
+    }
 
     const QList<QAction *> bar = form->menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);

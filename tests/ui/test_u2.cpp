@@ -254,7 +254,7 @@ TEST_F(DataDialogs, OnlyAChangedTextOrAPickFillsNotLeavingTheBox)
     QLineEdit *name = form2->ComboBox1->lineEdit();
     name->clear();
     QTest::keyClicks(name, "Cu");
-    QTest::keyClick(name, Qt::Key_Return); // ends the editing as leaving the box does
+    QTest::keyClick(name, Qt::Key_Tab); // leaving the box ends the editing
     EXPECT_EQ(form2->Edit5->text(), "0");
     EXPECT_EQ(form2->Edit8->text(), "0");
 
@@ -408,6 +408,48 @@ TEST_F(DataDialogs, CancelRestoresTheBoxesAndStoresNothing)
     EXPECT_EQ(form2->Edit2->text(), "1");
     EXPECT_EQ(form2->ComboBox1->currentText(), "steel");
     EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{form1});
+}
+
+TEST_F(DataDialogs, EnterPressesOKAndEscapeCancelFromAnyControl)
+{
+    enum Effect { Stored, Cancelled };
+    struct Case {
+        const char *control;
+        Qt::Key key;
+        Effect effect;
+    };
+    const Case cases[] = {
+        {"Edit2", Qt::Key_Return, Stored},       {"Edit14", Qt::Key_Enter, Stored},
+        {"ComboBox1", Qt::Key_Return, Stored},   {"Button1", Qt::Key_Return, Stored},
+        {"Edit7", Qt::Key_Escape, Cancelled},    {"ComboBox1", Qt::Key_Escape, Cancelled},
+        {"Button1", Qt::Key_Escape, Cancelled},  {"Button2", Qt::Key_Return, Cancelled},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " key " + std::to_string(c.key));
+        program.state.dataXY = DataXY{};
+        openXY();
+        typeXY(1, 0.05, 0.05);
+        form2->ComboBox1->setEditText("steel");
+        QWidget *control = form2->findChild<QWidget *>(c.control);
+        ASSERT_TRUE(control);
+        if (auto *combo = qobject_cast<QComboBox *>(control))
+            control = combo->lineEdit();
+        control->setFocus();
+        QTest::keyClick(control, c.key);
+
+        EXPECT_EQ(program.state.dataXY, c.effect == Stored ? SteelBar() : DataXY{});
+        EXPECT_EQ(form2->Edit2->text(), c.effect == Stored ? "1" : "0");
+        EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{form1});
+    }
+    EXPECT_TRUE(program.desktop.boxes.empty()) << program.desktop.boxLines().join('\n').toStdString();
+
+    // A refused case keeps the dialog open, as OK does.
+    openRZ();
+    typeRZ(1, 0.5);
+    QTest::keyClick(form2a->Edit3, Qt::Key_Return);
+    EXPECT_EQ(program.desktop.boxLines(),
+              QStringList{"Input Error|Bad relations length/diameter. Length must be > 2*diameter"});
+    EXPECT_TRUE(form2a->isVisible());
 }
 
 TEST_F(DataDialogs, CloseBoxKeepsTheTypedTextsUntilTheNextShowing)

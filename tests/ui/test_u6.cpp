@@ -27,6 +27,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -121,7 +123,7 @@ protected:
 
         const HistoryGrid &grid = *window.StringGrid1;
         ASSERT_EQ(grid.RowCount(), 51);
-        ASSERT_EQ(grid.columnCount(), 2);
+        ASSERT_EQ(grid.ColCount(), 2);
         EXPECT_EQ(grid.Cells(0, 0), "Time [s]");
         EXPECT_EQ(grid.Cells(1, 0), "Temperature [oC]");
         for (int row = 1; row <= 50; ++row) {
@@ -210,8 +212,8 @@ TEST_F(GraphicWindows, LayoutAndCaptionsOfBothWindows)
     EXPECT_EQ(xy.windowTitle(), "Temperature for xy geometry");
     EXPECT_EQ(rz.windowTitle(), "Temperature for rz geometry");
     EXPECT_EQ(xy.StringGrid1->geometry(), QRect(472, 24, 265, 361));
-    EXPECT_EQ(xy.StringGrid1->columnWidth(0), 130);
-    EXPECT_EQ(xy.StringGrid1->columnWidth(1), 130);
+    EXPECT_EQ(xy.StringGrid1->ColWidths(0), 130);
+    EXPECT_EQ(xy.StringGrid1->ColWidths(1), 130);
     EXPECT_EQ(xy.StringGrid1->rowHeight(0), 24);
     EXPECT_EQ(xy.Button1->text(), "Close");
     EXPECT_EQ(xy.Button1->geometry(), QRect(624, 408, 105, 25));
@@ -391,6 +393,52 @@ TEST_F(GraphicWindows, EqualTemperaturesGiveAnEmptyRangeThatStillDraws)
 }
 
 // ---------------------------------------------------------------------------
+// The fixed time column
+
+TEST_F(GraphicWindows, SidewaysScrollingMovesOnlyTheTemperatures)
+{
+    xy.show();
+    QApplication::processEvents(); // lays the table out
+    HistoryGrid &grid = *xy.StringGrid1;
+    QScrollBar *sideways = grid.horizontalScrollBar();
+    // Two 130-pixel columns and a scroll bar do not fit into 265 pixels.
+    ASSERT_GT(sideways->maximum(), 0);
+
+    const QRect times = grid.verticalHeader()->geometry();
+    const QRect timesOnScreen(times.left(), 0, times.width(), times.bottom() + 1);
+    const QImage before = grid.grab(timesOnScreen).toImage();
+    const int temperatureLeft = grid.visualItemRect(grid.item(0, 0)).left();
+    sideways->setValue(sideways->maximum());
+
+    EXPECT_EQ(grid.visualItemRect(grid.item(0, 0)).left(), temperatureLeft - sideways->maximum());
+    EXPECT_EQ(grid.verticalHeader()->geometry(), times);
+    EXPECT_EQ(grid.grab(timesOnScreen).toImage(), before);
+    EXPECT_EQ(grid.Cells(0, 0), "Time [s]");
+    EXPECT_EQ(grid.Cells(0, 1), "2.4");
+}
+
+TEST_F(GraphicWindows, TimesTakeNeitherTheSelectionNorTheFocus)
+{
+    xy.show();
+    HistoryGrid &grid = *xy.StringGrid1;
+    QHeaderView *times = grid.verticalHeader();
+    EXPECT_EQ(times->focusPolicy(), Qt::NoFocus);
+
+    // A click on a time selects nothing; a click on a temperature does.
+    const int rowCentre = times->sectionViewportPosition(2) + times->sectionSize(2) / 2;
+    QTest::mouseClick(times->viewport(), Qt::LeftButton, {}, QPoint(20, rowCentre));
+    EXPECT_TRUE(grid.selectedRanges().isEmpty());
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(20, rowCentre));
+    EXPECT_EQ(grid.SelectedText(), "61.2\t22.0");
+
+    // The keyboard's first and leftmost cell is a temperature.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Left);
+    EXPECT_EQ(grid.currentItem()->text(), "20.0");
+}
+
+// ---------------------------------------------------------------------------
 // Copying from the table
 
 TEST_F(GraphicWindows, CtrlCCopiesTheSelectedCellsAsTabSeparatedText)
@@ -404,16 +452,17 @@ TEST_F(GraphicWindows, CtrlCCopiesTheSelectedCellsAsTabSeparatedText)
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
 
-    grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 2, 1), true);
+    // The selected temperatures come with the times of their rows.
+    grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 2, 0), true);
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "2.4\t20.0\n30.6\t21.0\n61.2\t22.0");
 
-    // Two separate blocks: the cells between them stay empty.
+    // Two separate rows: the row between them has its time only.
     grid.clearSelection();
-    grid.setRangeSelected(QTableWidgetSelectionRange(0, 1, 0, 1), true);
+    grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 0), true);
     grid.setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 0), true);
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), "\t20.0\n\t\n61.2\t");
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.4\t20.0\n30.6\t\n61.2\t22.0");
 }
 
 // ---------------------------------------------------------------------------
@@ -615,4 +664,24 @@ TEST(GraphicResultsCommands, OpenTheWindowsAndCloseBackToTheMainWindow)
     w.Form6a->close();
     EXPECT_TRUE(w.Form1->isVisible());
     w.Form1->hide();
+}
+
+TEST(GraphicResultsCommands, ChartAxesWriteTheRegionalSeparatorWhileTheProgramRuns)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const VxChartAxisScale scale = VxChartAxisScaleUpdate(1000.1, 1000.5, 5);
+    {
+        ProgramState state;
+        FakeDesktop desktop;
+        Application application(state, desktop);
+        EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1,20");
+        // A change of the regional format shows at the next painting.
+        QLocale::setDefault(QLocale::c());
+        EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1.20");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    // The chart on its own writes a point.
+    EXPECT_EQ(VxChartAxisLabel(scale, 0.12), " 1.20");
+    QLocale::setDefault(saved);
 }

@@ -47,8 +47,7 @@ void ExpectLayout(const GraphicReportForm &form)
     EXPECT_NEAR(image.leftMm, 47.4, 1e-9);
     EXPECT_NEAR(image.topMm, 50.8, 1e-9);
     EXPECT_TRUE(image.autoSize);
-    // Printed under the centred title and subtitle, centred as they are.
-    EXPECT_EQ(image.alignment, report::LabelAlignment::CentreOnBand);
+    EXPECT_EQ(image.alignment, report::LabelAlignment::Left);
 }
 
 } // namespace
@@ -98,14 +97,14 @@ TEST(GraphicPrintForms, ThePictureKeepsItsScreenSizeWhateverItsResolution)
     EXPECT_NEAR(form.image().heightMm, 369 * kMmPerPixel, 0.05);   // about 97.6 mm
     EXPECT_NEAR(form.image().topMm, 50.8, 1e-9);
 
-    // On a 96 dpi page every chart pixel is one page dot.  The picture is
-    // centred on the band: its left edge is (190.1 - 116.7) / 2 = 36.7 mm
-    // into the band, 46.7 mm from the paper's edge, its top 60.8 mm down.
+    // On a 96 dpi page every chart pixel is one page dot.  The picture
+    // starts 47.4 mm into the band, 57.4 mm from the paper's edge, its top
+    // 60.8 mm down, and ends 57.4 + 116.7 = 174.1 mm from the edge.
     const QRectF place = form.imageRectMm(form.image());
-    EXPECT_NEAR(place.left(), 10 + (190.1 - 441 * kMmPerPixel) / 2, 0.02);   // 3780 dots a metre
-    EXPECT_NEAR(place.center().x(), 10 + 190.1 / 2, 1e-6);
+    EXPECT_NEAR(place.left(), 57.4, 1e-9);
+    EXPECT_NEAR(place.right(), 174.1, 0.05);
     const QImage page = report::RenderPageImage(form, 96);
-    const int left = static_cast<int>(46.71 / kMmPerPixel + 0.5);
+    const int left = static_cast<int>(57.4 / kMmPerPixel + 0.5);
     const int top = static_cast<int>(60.8 / kMmPerPixel + 0.5);
     EXPECT_EQ(page.pixelColor(left + 10, top + 10), QColor(Qt::blue));
     EXPECT_EQ(page.pixelColor(left + 30, top + 10), QColor(160, 160, 160));
