@@ -66,10 +66,11 @@ void CompareRun::start(Job job)
         }
     }));
     // Emitted on the worker thread as it ends; handled here, on the owner's.
+    // The thread object stays until the next run or the owner's end.
     connect(m_thread.get(), &QThread::finished, this, [this, slot] {
         if (slot != m_slot)
             return; // a run replaced by a newer one
-        waitForThread();
+        m_thread->wait();
         m_running = false;
         emit finished();
     });
