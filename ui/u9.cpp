@@ -14,7 +14,6 @@
 
 #include "chart/VxUniChart2D.h"
 #include "files/PropertyTableFile.h"
-#include "ui/DataDialog.h"
 #include "ui/ErrorReport.h"
 #include "ui/NumberFormat.h"
 #include "ui/Program.h"
