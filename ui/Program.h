@@ -39,6 +39,8 @@ struct Windows {
     TForm8a *Form8a = nullptr; // rz text results report form
     QWidget *Form6a = nullptr; // rz graphic results
     QWidget *Form6 = nullptr;  // xy graphic results
+    QWidget *Form9 = nullptr;  // xy compare window
+    QWidget *Form9a = nullptr; // rz compare window
 };
 
 struct Program {

@@ -16,6 +16,8 @@
 #include "ui/u7a.h"
 #include "ui/u8.h"
 #include "ui/u8a.h"
+#include "ui/u9.h"
+#include "ui/u9a.h"
 
 namespace resheat::ui {
 
@@ -68,6 +70,8 @@ Application::Application(ProgramState &state, Desktop &desktop)
     w.Form8a = form8a_.get();
     w.Form6a = create(new TForm6a(program_, *w.form7a));
     w.Form6 = create(new TForm6(program_, *w.Form7));
+    w.Form9 = create(new TForm9(program_));
+    w.Form9a = create(new TForm9a(program_));
 }
 
 Application::~Application()

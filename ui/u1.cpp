@@ -103,6 +103,10 @@ TForm1::TForm1(Program &program) : QMainWindow(nullptr), program_(program)
     gr2 = addCommand(rfrz1, "gr2", &TForm1::gr2Click);
     str2 = addCommand(rfrz1, "str2", &TForm1::str2Click);
 
+    Compare1 = addSubmenu(bar, "Compare1");
+    cmpxy1 = addCommand(Compare1, "cmpxy1", &TForm1::cmpxy1Click);
+    cmprz1 = addCommand(Compare1, "cmprz1", &TForm1::cmprz1Click);
+
     resize(688, 420 + bar->sizeHint().height());
     FormCreate();
 }
@@ -183,6 +187,9 @@ void TForm1::SetCaptions()
     tr2->setText(QStringLiteral("Text results"));
     gr2->setText(QStringLiteral("Graphic results"));
     str2->setText(QStringLiteral("Save text results"));
+    Compare1->setTitle(QStringLiteral("Compare"));
+    cmpxy1->setText(QStringLiteral("Temperature-dependent, xy geometry"));
+    cmprz1->setText(QStringLiteral("Temperature-dependent, rz geometry"));
 }
 
 void TForm1::UpdateMenuState()
@@ -195,6 +202,9 @@ void TForm1::UpdateMenuState()
     oblrz->setEnabled(s.dataRZ.name.str() != " " && s.dataRZ.length > kSmallestDimension &&
                       s.dataRZ.diameter > kSmallestDimension && s.dataRZ.density > kSmallestDimension);
     rfrz1->menuAction()->setEnabled(s.historyRZ[kHistoryRowTested - 1][1] > kSmallestCentreTemperature);
+    // Comparing runs both calculations of the case.
+    cmpxy1->setEnabled(oblxy->isEnabled());
+    cmprz1->setEnabled(oblrz->isEnabled());
 }
 
 void TForm1::OpenWindow(QWidget *window)
@@ -329,6 +339,16 @@ void TForm1::str2Click()
         if (program_.desktop.saveFileDialog(SaveDialogtxt))
             SaveTextResultsRZ(LocalPath(SaveDialogtxt.fileName), program_.state.dataRZ, program_.state.resultsRZ);
     });
+}
+
+void TForm1::cmpxy1Click()
+{
+    OpenWindow(program_.windows.Form9);
+}
+
+void TForm1::cmprz1Click()
+{
+    OpenWindow(program_.windows.Form9a);
 }
 
 } // namespace resheat::ui

@@ -56,6 +56,9 @@ public:
     QAction *tr2;
     QAction *gr2;
     QAction *str2;
+    QMenu *Compare1;
+    QAction *cmpxy1;
+    QAction *cmprz1;
 
     FileDialogState OpenDialogxy{QStringLiteral("data xy|*.dxy"), QStringLiteral("dxy"), {}};
     FileDialogState SaveDialogxy{QStringLiteral("data xy|*.dxy"), QStringLiteral("dxy"), {}};
@@ -79,6 +82,8 @@ public:
     void tr2Click();
     void gr2Click();
     void str2Click();
+    void cmpxy1Click();
+    void cmprz1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -99,11 +99,12 @@ TEST_F(MainWindow, ShowingSetsTitleCaptionsAndPosition)
     }
 
     const QList<QAction *> bar = form->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
+    ASSERT_EQ(bar.size(), 5);
     EXPECT_EQ(bar[0]->text(), "Files");
     EXPECT_EQ(bar[1]->text(), "Data");
     EXPECT_EQ(bar[2]->text(), "Calculations");
     EXPECT_EQ(bar[3]->text(), "Results");
+    EXPECT_EQ(bar[4]->text(), "Compare");
     EXPECT_EQ(form->rfxy1->title(), "Results for xy geometry");
     EXPECT_EQ(form->rfrz1->title(), "Results for rz geometry");
     EXPECT_EQ(form->Results1->actions(), (QList<QAction *>{form->rfxy1->menuAction(), form->rfrz1->menuAction()}));

@@ -1,0 +1,478 @@
+// The compare windows of both geometries, driven as a user drives them:
+// the Compare menu, the worked cases read from their files, the run on its
+// worker thread with Cancel and Close during a run, cases the models
+// refuse, property table files, the emissivity box and the printed page.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include "chart/VxUniChart2D.h"
+#include "core/Heating.h"
+#include "support/RecordingHost.h"
+#include "report/ReportRenderer.h"
+#include "ui/NumberFormat.h"
+#include "ui/support/TestProgram.h"
+#include "ui/support/TextResultsSupport.h"
+#include "ui/u1.h"
+#include "ui/u9.h"
+#include "ui/u9a.h"
+
+using namespace resheat;
+using namespace resheat::ui;
+using namespace resheat::ui::testing;
+
+namespace {
+
+// A run takes milliseconds; on a loaded machine it may take much longer,
+// and a hung one must still fail.
+constexpr int kRunTimeout = 60000; // [ms]
+
+const QString kDash = QStringLiteral("\u2014");
+
+// Holds a run at its first progress report beyond 5 % until the run is
+// cancelled, as a long run would be when the user cancels it.
+struct Hold {
+    std::atomic<bool> armed{true};
+    std::atomic<bool> holding{false};
+    std::atomic<double> fraction{0};
+
+    void install(CompareForm &form)
+    {
+        form.compute = [this](const CompareCase &c, const PropertyTable &table, const RefinedOptions &options) {
+            RefinedOptions held = options;
+            held.progress = [this, options](double done) {
+                options.progress(done);
+                if (done > 0.05 && armed.exchange(false)) {
+                    fraction = done;
+                    holding = true;
+                    while (!options.cancel->load())
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+            };
+            return RunComparison(c, table, held);
+        };
+    }
+};
+
+class CompareWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program->app().showMainWindow();
+        main = program->windows().Form1;
+    }
+
+    // Reads the worked case of the geometry from its example file, as a user does.
+    void readWorkedCase(bool rz)
+    {
+        const QString folder = qEnvironmentVariable("RESHEAT_EXAMPLES", QStringLiteral(RESHEAT_SOURCE_DIR "/examples"));
+        program->desktop.fileAnswers.push_back(QDir(folder).filePath(rz ? "steel-rod.drz" : "steel-bar.dxy"));
+        (rz ? main->ldfrz1 : main->ldfxy1)->trigger();
+        EXPECT_EQ(rz ? program->state.dataRZ.name.str() : program->state.dataXY.name.str(), "steel");
+    }
+
+    CompareForm &window(bool rz)
+    {
+        return *static_cast<CompareForm *>(rz ? program->windows().Form9a : program->windows().Form9);
+    }
+
+    // Opens the window from the menu and waits for its run to end.
+    CompareForm &open(bool rz)
+    {
+        (rz ? main->cmprz1 : main->cmpxy1)->trigger();
+        CompareForm &form = window(rz);
+        waitForRun(form);
+        return form;
+    }
+
+    static void waitForRun(const CompareForm &form) { QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), kRunTimeout); }
+
+    static QString cell(const CompareForm &form, int row, int column)
+    {
+        const QTableWidgetItem *item = form.StringGrid1->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    static QString value(const CompareForm &form, const QString &name, int column)
+    {
+        for (int i = 0; i < form.StringGrid1->rowCount(); ++i)
+            if (cell(form, i, 0) == name)
+                return cell(form, i, column);
+        ADD_FAILURE() << "no row " << name.toStdString();
+        return {};
+    }
+
+    static QStringList column(const CompareForm &form, int column)
+    {
+        QStringList texts;
+        for (int i = 0; i < form.StringGrid1->rowCount(); ++i)
+            texts << cell(form, i, column);
+        return texts;
+    }
+
+    static double number(const QString &text)
+    {
+        double v = std::nan("");
+        EXPECT_TRUE(ParseRegionalNumber(text, v)) << text.toStdString();
+        return v;
+    }
+
+    std::unique_ptr<TestProgram> program = std::make_unique<TestProgram>();
+    TForm1 *main = nullptr;
+};
+
+TEST_F(CompareWindows, MenuAfterResultsFollowsTheCalculationCommands)
+{
+    const QList<QAction *> bar = main->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 5);
+    EXPECT_EQ(bar[3], main->Results1->menuAction());
+    EXPECT_EQ(bar[4]->text(), "Compare");
+    EXPECT_EQ(main->Compare1->actions(), (QList<QAction *>{main->cmpxy1, main->cmprz1}));
+    EXPECT_EQ(main->cmpxy1->text(), "Temperature-dependent, xy geometry");
+    EXPECT_EQ(main->cmprz1->text(), "Temperature-dependent, rz geometry");
+
+    struct Case {
+        const char *what;
+        std::function<void(ProgramState &)> change;
+        bool xy, rz;
+    };
+    const Case cases[] = {
+        {"start-up: no dimensions", [](ProgramState &) {}, false, false},
+        {"worked cases", [](ProgramState &s) { s.dataXY = SteelBar(); s.dataRZ = SteelRod(); }, true, true},
+        {"thickness 1e-8", [](ProgramState &s) { s.dataXY.thickness = 1e-8; }, false, true},
+        {"rz density 0", [](ProgramState &s) { s.dataXY = SteelBar(); s.dataRZ.density = 0; }, true, false},
+        {"names of one blank", [](ProgramState &s) { s.dataRZ = SteelRod(); s.dataXY.name.set(" "); s.dataRZ.name.set(" "); }, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change(program->state);
+        main->UpdateMenuState();
+        EXPECT_EQ(main->cmpxy1->isEnabled(), main->oblxy->isEnabled());
+        EXPECT_EQ(main->cmprz1->isEnabled(), main->oblrz->isEnabled());
+        EXPECT_EQ(main->cmpxy1->isEnabled(), c.xy);
+        EXPECT_EQ(main->cmprz1->isEnabled(), c.rz);
+    }
+}
+
+TEST_F(CompareWindows, WorkedCasesShowBothModelsWithoutTouchingTheProgramsResults)
+{
+    struct Case {
+        bool rz;
+        const char *constantCurrent;   // Ur / R: 9 V over the charge's resistance
+        int curves;                    // temperatures and the current of one model
+    };
+    for (const Case &c : {Case{false, "1.463E5", 4}, Case{true, "1.149E5", 3}}) {
+        SCOPED_TRACE(c.rz ? "rz" : "xy");
+        readWorkedCase(c.rz);
+        CompareForm &form = open(c.rz);
+        QTest::qWait(50); // the chart settles
+        SaveShot(form, c.rz ? "Form9a.png" : "Form9.png");
+
+        EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{&form});
+        EXPECT_EQ(form.pos(), QPoint(20, 20));
+        EXPECT_EQ(form.windowTitle(), c.rz ? "Constant and temperature-dependent properties, rz geometry"
+                                           : "Constant and temperature-dependent properties, xy geometry");
+        EXPECT_EQ(form.ShownComparison().refined.status, RefinedStatus::Reached);
+        EXPECT_EQ(form.Label2->text(), "Calculated.");
+        EXPECT_FALSE(form.ProgressBar1->isVisible());
+        EXPECT_FALSE(form.Button4->isEnabled());
+
+        // The constant column is the program's own calculation of the case.
+        resheat::testing::RecordingHost host;
+        History history{};
+        ResultsXY xy;
+        ResultsRZ rz;
+        if (c.rz)
+            CalculationRZ(program->state.dataRZ, false, rz, 0, history, host);
+        else
+            CalculationXY(program->state.dataXY, false, xy, 0, history, host);
+        const double constantTime = c.rz ? rz.heatingTime : xy.heatingTime;
+        EXPECT_EQ(value(form, "Heating time [s]", 1), FormatGeneral(constantTime, 4));
+        EXPECT_EQ(value(form, "Current at start [A]", 1), c.constantCurrent);
+        // The temperature-dependent heating takes several times as long.
+        EXPECT_GT(number(value(form, "Heating time [s]", 2)), 3 * constantTime);
+        EXPECT_EQ(value(form, "Centre temperature [oC]", 2), "1500");
+        // Values only one model gives; never a NaN.
+        EXPECT_EQ(value(form, "Efficiency [-]", 1), kDash);
+        EXPECT_NE(value(form, "Efficiency [-]", 2), kDash);
+        for (int col = 1; col <= 2; ++col)
+            for (const QString &text : column(form, col))
+                EXPECT_FALSE(text.isEmpty() || text.contains("nan", Qt::CaseInsensitive) ||
+                             text.contains("inf", Qt::CaseInsensitive))
+                    << text.toStdString();
+
+        const QString notes = form.Memo1->toPlainText();
+        EXPECT_TRUE(notes.contains("the built-in table \"steel\"")) << notes.toStdString();
+        EXPECT_TRUE(notes.contains("Typical handbook values")) << notes.toStdString();
+        EXPECT_TRUE(notes.contains("Warning: The finish temperature (1500 oC) is at or above the solidus (1450 oC)."));
+        EXPECT_EQ(form.Edit1->text(), "0.8");
+
+        // Both models in the chart, each from the start: times, temperatures, current.
+        const VxChartBaseLineArray &lines = *form.VxUniChart2D1->MainField()->Lines();
+        ASSERT_EQ(lines.LineCount(), 2 * (1 + c.curves));
+        ASSERT_EQ(lines.PointCount(), kHistoryRows + 1);
+        const int current = 2 * (1 + c.curves) - 1;
+        EXPECT_EQ(lines.Line(current)->DataType(), vxcldY2Data);
+        EXPECT_EQ(lines.Line(current)->Data()[0], form.ShownComparison().refined.currentStart);
+        EXPECT_EQ(lines.Line(c.curves + 1)->Data()[kHistoryRows],
+                  form.ShownComparison().refined.heatingTime);
+        QTRY_VERIFY_WITH_TIMEOUT(form.VxUniChart2D1->LinesField()->Text().contains("To temperature-dependent"),
+                                 kRunTimeout);
+
+        // The results windows keep what the Calculations menu computed: nothing.
+        EXPECT_EQ(program->state.resultsXY, ResultsXY{});
+        EXPECT_EQ(program->state.resultsRZ, ResultsRZ{});
+        form.Button1->click();
+        EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{main});
+        EXPECT_FALSE(main->rfxy1->menuAction()->isEnabled() || main->rfrz1->menuAction()->isEnabled());
+    }
+}
+
+TEST_F(CompareWindows, CancelStopsTheRunAndCalculateRunsAgain)
+{
+    readWorkedCase(true);
+    Hold hold;
+    hold.install(window(true));
+    main->cmprz1->trigger();
+    CompareForm &form = window(true);
+    QTRY_VERIFY_WITH_TIMEOUT(hold.holding, kRunTimeout);
+
+    // The window answers while the worker computes: the progress arrives,
+    // only Cancel and Close can be pressed.
+    QTRY_COMPARE_WITH_TIMEOUT(form.ProgressBar1->value(), static_cast<int>(std::lround(hold.fraction * 1000)),
+                              kRunTimeout);
+    EXPECT_TRUE(form.ProgressBar1->isVisible());
+    EXPECT_TRUE(form.Running());
+    EXPECT_TRUE(form.Button4->isEnabled());
+    EXPECT_TRUE(form.Button1->isEnabled());
+    for (QWidget *w : std::initializer_list<QWidget *>{form.Button2, form.Button3, form.Button5, form.Edit1})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+
+    QTest::mouseClick(form.Button4, Qt::LeftButton);
+    waitForRun(form);
+    EXPECT_EQ(form.ShownComparison().refined.status, RefinedStatus::Cancelled);
+    EXPECT_EQ(form.Label2->text(), "The calculation was cancelled.");
+    EXPECT_TRUE(form.Memo1->toPlainText().contains("Temperature-dependent: The calculation was cancelled."));
+    EXPECT_NE(value(form, "Heating time [s]", 1), kDash);
+    for (const QString &text : column(form, 2))
+        EXPECT_EQ(text, kDash);
+    EXPECT_TRUE(form.isVisible());
+
+    QTest::mouseClick(form.Button5, Qt::LeftButton);
+    waitForRun(form);
+    EXPECT_EQ(form.ShownComparison().refined.status, RefinedStatus::Reached);
+    EXPECT_TRUE(program->desktop.boxes.empty());
+}
+
+TEST_F(CompareWindows, ClosingOrEndingTheProgramDuringARunStopsItCleanly)
+{
+    readWorkedCase(false);
+    Hold first;
+    first.install(window(false));
+    main->cmpxy1->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(first.holding, kRunTimeout);
+    window(false).Button1->click();
+    EXPECT_EQ(TestProgram::visibleWindows(), QList<QWidget *>{main});
+    waitForRun(window(false));
+    EXPECT_EQ(window(false).ShownComparison().refined.status, RefinedStatus::Cancelled);
+
+    // Opened again, it runs afresh; the program ends while the run is held.
+    Hold second;
+    second.install(window(false));
+    main->cmpxy1->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(second.holding, kRunTimeout);
+    program.reset(); // cancels the held run and waits for its thread
+}
+
+TEST_F(CompareWindows, CasesTheModelsRefuseAreExplainedInTheWindow)
+{
+    struct Case {
+        const char *what;
+        std::function<void(DataRZ &)> change;
+        QString constantNote;   // empty: the constant model ran
+        QString refinedNote;
+    };
+    const Case cases[] = {
+        {"power density over 1E10", [](DataRZ &d) { d.supplyVoltage = 1000; },
+         "Constant properties, Calculation Error: Power density greatest then 1E10 ?!!!",
+         "Temperature-dependent: Power density greatest then 1E10 ?!!!"},
+        {"zero resistivity", [](DataRZ &d) { d.resistivity = 0; },
+         "Constant properties, Calculation Error: Floating point division by zero",
+         "Temperature-dependent: Resistivity must be positive."},
+        {"finish below start", [](DataRZ &d) { d.finishTemp = 10; }, "",
+         "Temperature-dependent: Finish temperature must be above the start temperature."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        program->state.dataRZ = SteelRod();
+        c.change(program->state.dataRZ);
+        main->UpdateMenuState();
+        CompareForm &form = open(true);
+        const QString notes = form.Memo1->toPlainText();
+        EXPECT_TRUE(notes.contains(c.refinedNote)) << notes.toStdString();
+        if (!c.constantNote.isEmpty()) {
+            EXPECT_TRUE(notes.contains(c.constantNote)) << notes.toStdString();
+            for (const QString &text : column(form, 1))
+                EXPECT_EQ(text, kDash);
+        }
+        for (const QString &text : column(form, 2))
+            EXPECT_EQ(text, kDash);
+        EXPECT_EQ(form.Label2->text(), "The temperature-dependent calculation stopped; see the notes.");
+        EXPECT_TRUE(program->desktop.boxes.empty()) << program->desktop.boxLines().join('\n').toStdString();
+        form.Button1->click();
+    }
+}
+
+TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
+{
+    QTemporaryDir dir;
+    auto write = [&](const char *name, const char *text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    };
+    const QString header = QString::fromLatin1(kPropertyTableHeader.data(), kPropertyTableHeader.size());
+    struct Refused {
+        QString path;
+        QString message;   // its beginning
+    };
+    const Refused refused[] = {
+        {write("falling.csv", qPrintable(header + "\n20,1.4E-7,59,450\n10,1.4E-7,59,450\n")), "Line 3: "},
+        {write("noheader.csv", "20,1.4E-7,59,450\n"), "Line 1: "},
+        {write("negative.csv", qPrintable("# emissivity=0.7\n" + header + "\n20,-1,59,450\n")), "Line 3: "},
+        {dir.filePath("missing.csv"), "File not found"},
+    };
+
+    readWorkedCase(true);
+    CompareForm &form = open(true);
+    const Comparison before = form.ShownComparison();
+    for (const Refused &r : refused) {
+        SCOPED_TRACE(r.path.toStdString());
+        program->desktop.clear();
+        program->desktop.fileAnswers.push_back(r.path);
+        form.Button3->click();
+        ASSERT_EQ(program->desktop.boxes.size(), 1u);
+        EXPECT_EQ(program->desktop.boxes[0].caption, "Execution Error");
+        EXPECT_TRUE(program->desktop.boxes[0].text.startsWith(r.message)) << program->desktop.boxes[0].text.toStdString();
+        EXPECT_EQ(program->desktop.dialogs[0].filter, "property table|*.csv");
+        EXPECT_FALSE(form.Running());
+        EXPECT_EQ(form.Table().name, "steel");
+        EXPECT_EQ(form.ShownComparison().refined.heatingTime, before.refined.heatingTime);
+    }
+
+    // An accepted table is used at once, with its emissivity.
+    const QString good = write("mine.csv", qPrintable("# my steel\n# emissivity=0.5\n" + header +
+                                                      "\n20,1.5384E-7,87.88,481.32\n1000,1.1E-6,30,600\n"));
+    program->desktop.clear();
+    program->desktop.fileAnswers.push_back(good);
+    form.Button3->click();
+    waitForRun(form);
+    EXPECT_TRUE(program->desktop.boxes.empty());
+    EXPECT_EQ(form.Edit1->text(), "0.5");
+    EXPECT_EQ(form.ShownComparison().refined.emissivity, 0.5);
+    EXPECT_EQ(form.ShownComparison().refined.source, PropertySource::User);
+    EXPECT_TRUE(form.Memo1->toPlainText().contains("the table of the file " + good));
+    EXPECT_TRUE(form.Memo1->toPlainText().contains("my steel"));
+}
+
+TEST_F(CompareWindows, EmissivityIsTypedInTheRegionalFormatFromZeroToOne)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    readWorkedCase(true);
+    CompareForm &form = open(true);
+    EXPECT_EQ(form.Edit1->text(), "0,8");
+    EXPECT_TRUE(value(form, "Efficiency [-]", 2).contains(',')) << value(form, "Efficiency [-]", 2).toStdString();
+    const double time = form.ShownComparison().refined.heatingTime;
+
+    const std::pair<const char *, const char *> refused[] = {
+        {"abc", "Input Error|Incorrect numerical format"},
+        {"0.5", "Input Error|Incorrect numerical format"},
+        {"1,5", "Input Error|Emissivity must be a number from 0 to 1"},
+        {"-0,1", "Input Error|Emissivity must be a number from 0 to 1"},
+    };
+    for (const auto &[text, box] : refused) {
+        SCOPED_TRACE(text);
+        program->desktop.clear();
+        form.Edit1->setText(QString::fromLatin1(text));
+        form.Edit1Exit();
+        form.Edit1Exit(); // left a second time unchanged: no second box
+        EXPECT_EQ(program->desktop.boxLines(), QStringList{box});
+        EXPECT_FALSE(form.Running());
+        EXPECT_EQ(form.Emissivity(), 0.8);
+    }
+
+    program->desktop.clear();
+    form.Edit1->setText("0,3");
+    form.Edit1Exit();
+    waitForRun(form);
+    EXPECT_TRUE(program->desktop.boxes.empty());
+    EXPECT_EQ(form.ShownComparison().refined.emissivity, 0.3);
+    // Less radiation: the charge reaches the finish temperature sooner.
+    EXPECT_LT(form.ShownComparison().refined.heatingTime, time);
+    QLocale::setDefault(saved);
+}
+
+TEST_F(CompareWindows, PrintPutsCaseTableNotesAndChartOnOnePage)
+{
+    readWorkedCase(false);
+    CompareForm &form = open(false);
+    QTest::qWait(50);
+    form.Button2->click();
+    ASSERT_EQ(program->desktop.previews, 1);
+    ASSERT_EQ(program->desktop.lastPreview, &form.Report());
+    const TForm10 &page = form.Report();
+    auto caption = [&](const QString &name) {
+        const report::ReportLabel *label = page.findLabel(name);
+        return label ? label->caption : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(caption("Title"), form.windowTitle());
+    EXPECT_EQ(caption("InputValue0"), "steel");
+    EXPECT_EQ(caption("InputName13"), "Max contact current    [A]");
+    EXPECT_EQ(caption("InputValue13"), "1000");
+    for (int i = 0; i < form.StringGrid1->rowCount(); ++i) {
+        EXPECT_EQ(caption(QStringLiteral("ResultName%1").arg(i)), cell(form, i, 0));
+        EXPECT_EQ(caption(QStringLiteral("Constant%1").arg(i)), cell(form, i, 1));
+        EXPECT_EQ(caption(QStringLiteral("Refined%1").arg(i)), cell(form, i, 2));
+    }
+    QStringList notes;
+    for (const report::ReportLabel &label : page.labels())
+        if (label.name.startsWith("Note"))
+            notes << label.caption;
+    EXPECT_TRUE(notes.join(' ').contains("Warning: The finish temperature (1500 oC) is at or above the solidus"));
+
+    // Everything within the band: lines wrapped to its width, the chart
+    // (at most its screen size) below the text.
+    const QRectF band = page.bandRectMm();
+    for (const report::ReportLabel &label : page.labels())
+        EXPECT_TRUE(band.contains(page.labelRectMm(label))) << label.name.toStdString();
+    const report::ReportImageBox *chart = page.findImageBox("Chart");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->picture.size(), form.VxUniChart2D1->size());
+    EXPECT_TRUE(band.contains(page.imageRectMm(*chart)));
+    EXPECT_GT(page.imageRectMm(*chart).top(), page.labelRectMm(*page.findLabel("Refined17")).bottom());
+
+    if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
+        report::RenderPageImage(page, 100).save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("Form10.png"));
+}
+
+} // namespace
