@@ -19,6 +19,7 @@
 #include "ui/Program.h"
 #include "ui/u1.h"
 #include "ui/u5.h"
+#include "ui/WindowPlacement.h"
 
 namespace resheat::ui {
 
@@ -258,7 +259,7 @@ void CompareForm::hideEvent(QHideEvent *event)
 
 void CompareForm::FormShow()
 {
-    move(kScreenLeft, kScreenTop);
+    PlaceWindowFrame(*this, QPoint(kScreenLeft, kScreenTop));
     setWindowTitle(caption());
     Label1->setText(QStringLiteral("Emissivity [-]"));
     Button1->setText(QStringLiteral("Close"));
