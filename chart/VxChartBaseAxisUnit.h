@@ -28,11 +28,13 @@ inline constexpr std::array<double, 9> VxChartAxisSteps = {0.04, 0.05, 0.1, 0.2,
 // z rounded to the nearest integer, ties to even.  Values far outside any
 // screen are clamped so that the result always fits an int.
 int VxChartRound(double z);
-// trunc(x), minus 1 when x < 0.
-int VxChartFloor(double x);
-// trunc(x), plus 1 when x >= 0.
-int VxChartCeil(double x);
-// 0 for v = 0, else VxChartFloor(log10 |v|).
+// trunc(x), minus 1 when x < 0; in floating point, so that it holds over the
+// whole range of doubles (time stamps divided by a small step exceed any
+// int).  Infinities pass through, NaN gives 0.
+double VxChartFloor(double x);
+// trunc(x), plus 1 when x >= 0; in floating point like VxChartFloor.
+double VxChartCeil(double x);
+// 0 for v = 0, else VxChartFloor(log10 |v|), which always fits an int.
 int VxChartExp(double v);
 
 // Result of the scale update: the tick step is Steps[Index] * 10^Exponent,
