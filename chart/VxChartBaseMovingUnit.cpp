@@ -28,12 +28,12 @@ VxChartRange VxChartZoomRange(VxChartRange current, bool runsHorizontally, const
     const double r = current.End - current.Begin;
     if (runsHorizontally) {
         const int w = field.Right - field.Left;
-        if (w <= 0)
+        if (w <= 0 || zoom.Right == zoom.Left)
             return current;
         return {cb + r * (zoom.Left - field.Left) / w, cb + r * (zoom.Right - field.Left) / w};
     }
     const int h = field.Bottom - field.Top;
-    if (h <= 0)
+    if (h <= 0 || zoom.Bottom == zoom.Top)
         return current;
     return {cb + r * (field.Bottom - zoom.Bottom) / h, cb + r * (field.Bottom - zoom.Top) / h};
 }

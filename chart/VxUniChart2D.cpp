@@ -695,6 +695,11 @@ void TVxUniChart2D::ZoomAxes()
     for (const auto &[axis, horizontal] : axes) {
         if (axis->ScaleStyle() != vxcbasLinear)
             continue;
+        // A drag without height (width) leaves the axes across it alone,
+        // also their begin and end values, which may differ from the range
+        // drawn.
+        if (horizontal ? zoom.Right == zoom.Left : zoom.Bottom == zoom.Top)
+            continue;
         const VxChartRange r = VxChartZoomRange({axis->CurrBegin(), axis->CurrEnd()}, horizontal, zoom, field);
         axis->SetBeginValue(r.Begin);
         axis->SetEndValue(r.End);

@@ -592,6 +592,26 @@ TEST(Chart2dZoom, DragOverTheFieldZoomsTheAxes)
     Chart2dDrain();
     EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 25.0);
     EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+
+    // A purely horizontal drag zooms x only: pixels 100 and 200 of 200 show
+    // 50 and 75; y stays 10 ... 40.
+    auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(f, Qt::LeftButton, {}, from);
+        QTest::mouseMove(f, to);
+        QTest::mouseRelease(f, Qt::LeftButton, {}, to);
+        Chart2dDrain();
+    };
+    drag({100, 50}, {200, 50});
+    EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 50.0);
+    EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->BeginValue(), 10.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->EndValue(), 40.0);
+    // A purely vertical one zooms y only: rows 100 and 50 of 100 show 10 and 25.
+    drag({30, 50}, {30, 100});
+    EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 50.0);
+    EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->BeginValue(), 10.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->EndValue(), 25.0);
 }
 
 // ---------------------------------------------------------------------------
