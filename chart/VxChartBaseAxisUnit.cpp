@@ -216,6 +216,8 @@ void VxChartBaseAxisClass::SetBounds(int left, int top, int width, int height)
         post(CM_AXIS_MOVED);
     if (old.size() != now.size())
         post(CM_AXIS_RESIZED);
+    if (old != now)
+        emit BoundsChanged();
 }
 
 // Places an element of the given size around the centre point.

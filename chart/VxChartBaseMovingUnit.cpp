@@ -136,10 +136,12 @@ void VxChartBaseMovingClass::Assign(const VxChartBaseMovingClass &source)
 
 void VxChartBaseMovingClass::SetBounds(int left, int top, int width, int height)
 {
-    const QSize old = size();
+    const QRect old = geometry();
     setGeometry(left, top, qMax(0, width), qMax(0, height));
-    if (size() != old && ParentReady())
+    if (size() != old.size() && ParentReady())
         PostToParent(CM_ELEMENT_BOUNDS, m_selected ? 0 : 1);
+    if (geometry() != old)
+        emit BoundsChanged();
 }
 
 void VxChartBaseMovingClass::SetTransparent(bool on)

@@ -138,6 +138,11 @@ public:
     // Mouse position of the last double click, in element coordinates.
     QPoint DblClickPoint() const { return m_dblClickPoint; }
 
+signals:
+    // The element's position or size changed, whoever changed it; emitted at
+    // once, also while the element is hidden.
+    void BoundsChanged();
+
 protected:
     // Paints the element on any painter (screen, bitmap, printer).  Derived
     // elements paint their content and then call this, which draws the
