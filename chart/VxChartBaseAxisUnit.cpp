@@ -15,15 +15,6 @@
 // ---------------------------------------------------------------------------
 // Tick arithmetic
 
-int VxChartRound(double z)
-{
-    if (std::isnan(z))
-        return 0;
-    // Far outside any screen: keep the direction, stay inside int.
-    z = std::clamp(z, -1.0e8, 1.0e8);
-    return static_cast<int>(std::nearbyint(z)); // default rounding: nearest, ties to even
-}
-
 namespace {
 
 // The tick count of every table step for a range of the given width and

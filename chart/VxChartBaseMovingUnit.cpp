@@ -185,6 +185,13 @@ void VxChartBaseMovingClass::DrawRubberBand(QPainter &p) const
     p.restore();
 }
 
+QRect VxChartBaseMovingClass::RubberBandBounds() const
+{
+    // The 3-pixel pen reaches past the rectangle's edges; 3 pixels of room
+    // hold its mitred corners.
+    return QRect(m_zoomStart, m_zoomCorner).normalized().adjusted(-3, -3, 3, 3);
+}
+
 void VxChartBaseMovingClass::Paint(QPainter &p)
 {
     PaintSelection(p);
@@ -311,8 +318,10 @@ void VxChartBaseMovingClass::mouseMoveEvent(QMouseEvent *e)
         return;
     }
     if (m_zooming && !m_selected) {
+        // Only the band changes: repaint where it was and where it is now.
+        const QRect before = RubberBandBounds();
         m_zoomCorner = pos;
-        update();
+        update(QRegion(before).united(RubberBandBounds()));
     }
     if (!m_selected || m_zone == 0)
         return;

@@ -134,6 +134,8 @@ public:
     // Draws the rubber band between the zoom start and the moving corner in
     // inverting mode, so that drawing it twice removes it.
     void DrawRubberBand(QPainter &p) const;
+    // The pixels the band covers, as far as a repaint must reach.
+    QRect RubberBandBounds() const;
 
     // Mouse position of the last double click, in element coordinates.
     QPoint DblClickPoint() const { return m_dblClickPoint; }

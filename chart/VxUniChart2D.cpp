@@ -761,7 +761,7 @@ void TVxUniChart2D::AutoScale(double margin)
     m_yAxis2->SetBeginValue(r.Y2.Begin);
     m_yAxis2->SetEndValue(r.Y2.End);
     // Data written straight into the columns shows with the new ranges.
-    m_mainField->Control()->update();
+    m_mainField->Control()->ContentChanged();
 }
 
 void TVxUniChart2D::RebuildLegend()
