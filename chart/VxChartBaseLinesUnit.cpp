@@ -710,14 +710,16 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
     for (const Column &col : columns) {
         const int h = col.line->PointSize() / 2;
         const int style = col.line->PointStyle();
-        QList<QPoint> *hits = col.index < m_hitTable.size() ? &m_hitTable[col.index] : nullptr;
+        QList<QPoint> &row = m_hitTable[col.index];
+        QPoint *hits = row.data();
+        const int rowSize = int(row.size());
         for (int i = 0; i < col.px.Count(); ++i) {
             if (!col.px.Inside[i])
                 continue;
             if (style != vxcpsNone)
                 drawMarker(p, style, col.px.Pixel[i], h, col.line->PointColor(), 1);
-            if (hits && i < hits->size())
-                (*hits)[i] = col.px.Pixel[i];
+            if (i < rowSize)
+                hits[i] = col.px.Pixel[i];
         }
     }
 
