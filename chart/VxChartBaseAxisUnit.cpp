@@ -16,24 +16,7 @@
 // ---------------------------------------------------------------------------
 // Tick arithmetic
 
-int VxChartRound(double z)
-{
-    if (std::isnan(z))
-        return 0;
-    // Far outside any screen: keep the direction, stay inside int.
-    z = std::clamp(z, -1.0e8, 1.0e8);
-    return static_cast<int>(std::nearbyint(z)); // default rounding: nearest, ties to even
-}
-
 namespace {
-
-// trunc() into an int without overflow for absurd inputs.
-int truncToInt(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    return static_cast<int>(std::trunc(std::clamp(x, -1.0e9, 1.0e9)));
-}
 
 // The tick count of every table step for a range of the given width and
 // exponent; the step whose count comes closest to the wish wins, the lower
@@ -56,21 +39,25 @@ int chooseStepIndex(double range, int exponent, int wantedTicks)
 
 } // namespace
 
-int VxChartFloor(double x)
+double VxChartFloor(double x)
 {
-    return truncToInt(x) - (x < 0 ? 1 : 0);
+    if (std::isnan(x))
+        return 0.0;
+    return std::trunc(x) - (x < 0 ? 1.0 : 0.0);
 }
 
-int VxChartCeil(double x)
+double VxChartCeil(double x)
 {
-    return truncToInt(x) + (x >= 0 ? 1 : 0);
+    if (std::isnan(x))
+        return 0.0;
+    return std::trunc(x) + (x >= 0 ? 1.0 : 0.0);
 }
 
 int VxChartExp(double v)
 {
-    if (v == 0.0 || std::isnan(v))
+    if (v == 0.0 || !std::isfinite(v))
         return 0;
-    return VxChartFloor(std::log10(std::fabs(v)));
+    return static_cast<int>(VxChartFloor(std::log10(std::fabs(v))));
 }
 
 double VxChartAxisScale::Step() const
@@ -102,8 +89,10 @@ VxChartAxisScale VxChartAxisScaleUpdate(double begin, double end, int wantedTick
     } else {
         s.Exponent = VxChartExp(begin);
         s.Index = chooseStepIndex(std::fabs(begin), s.Exponent, wantedTicks);
-        s.CurrBegin = begin - begin / 2;
-        s.CurrEnd = begin + begin / 2;
+        // Half the value's size on either side: the range runs upwards also
+        // for a negative value.
+        s.CurrBegin = begin - std::fabs(begin) / 2;
+        s.CurrEnd = begin + std::fabs(begin) / 2;
     }
     return s;
 }
@@ -124,15 +113,20 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
     const double k = span / (hi - lo);
     if (pixelsPerValue)
         *pixelsPerValue = forward ? k : -k;
-    const int first = VxChartFloor((lo - o) / s);
-    const int last = VxChartCeil((hi - o) / s);
+    // Tick values are counted from the offset, so that they stay small
+    // beside a range far from zero; the span's ends relative to the offset
+    // are taken once, before the small tick values meet them.
+    const double first = VxChartFloor((lo - o) / s);
+    const double last = VxChartCeil((hi - o) / s);
     // An absurd step relative to the range would never finish: such a scale
     // cannot come out of the scale update.
-    if (last - first > 10000)
+    if (!(last - first <= 10000.0))
         return ticks;
-    for (int n = first; n <= last; ++n) {
-        const double t = n * s;
-        if (!std::isfinite(t) || !std::isfinite(t - cb + o))
+    const double base = (forward ? cb : ce) - o; // the begin (end) value less the offset
+    const int count = static_cast<int>(last - first);
+    for (int j = 0; j <= count; ++j) {
+        const double t = (first + j) * s;
+        if (!std::isfinite(t) || !std::isfinite(t - base))
             continue; // past the largest number: nothing to draw there
         VxChartAxisTick tick;
         tick.Value = t;
@@ -141,9 +135,9 @@ QList<VxChartAxisTick> VxChartAxisTicks(const VxChartAxisScale &scale, int lengt
         // plotting field places the grid lines of a reversed range, so that
         // ticks and grid lines meet.
         if (forward)
-            tick.Pos = VxChartRound((t - cb + o) * k + beginShift);
+            tick.Pos = VxChartRound((t - base) * k + beginShift);
         else
-            tick.Pos = length - 1 - endShift - VxChartRound((t - ce + o) * k);
+            tick.Pos = length - 1 - endShift - VxChartRound((t - base) * k);
         ticks.append(tick);
     }
     return ticks;
@@ -215,6 +209,8 @@ void VxChartBaseAxisClass::SetBounds(int left, int top, int width, int height)
         post(CM_AXIS_MOVED);
     if (old.size() != now.size())
         post(CM_AXIS_RESIZED);
+    if (old != now)
+        emit BoundsChanged();
 }
 
 // Places an element of the given size around the centre point.

@@ -26,13 +26,27 @@ enum VxChartBaseAxisStyle { vxcbasLinear };
 inline constexpr std::array<double, 9> VxChartAxisSteps = {0.04, 0.05, 0.1, 0.2, 0.4, 0.5, 1.0, 2.0, 4.0};
 
 // z rounded to the nearest integer, ties to even.  Values far outside any
-// screen are clamped so that the result always fits an int.
-int VxChartRound(double z);
-// trunc(x), minus 1 when x < 0.
-int VxChartFloor(double x);
-// trunc(x), plus 1 when x >= 0.
-int VxChartCeil(double x);
-// 0 for v = 0, else VxChartFloor(log10 |v|).
+// screen are clamped so that the result always fits an int; NaN gives 0.
+// Inline: the plotting field rounds two values per point.
+inline int VxChartRound(double z)
+{
+    if (!(z == z))
+        return 0;
+    z = z < -1.0e8 ? -1.0e8 : z > 1.0e8 ? 1.0e8 : z;
+    // Adding and taking away 1.5 * 2^52 leaves z rounded to an integer by
+    // the floating-point unit's rounding, nearest with ties to even (the
+    // default, which the program never changes), as nearbyint() does; exact
+    // for |z| < 2^51.
+    constexpr double kRounder = 6755399441055744.0;
+    return static_cast<int>((z + kRounder) - kRounder);
+}
+// trunc(x), minus 1 when x < 0; in floating point, so that it holds over the
+// whole range of doubles (time stamps divided by a small step exceed any
+// int).  Infinities pass through, NaN gives 0.
+double VxChartFloor(double x);
+// trunc(x), plus 1 when x >= 0; in floating point like VxChartFloor.
+double VxChartCeil(double x);
+// 0 for v = 0, else VxChartFloor(log10 |v|), which always fits an int.
 int VxChartExp(double v);
 
 // Result of the scale update: the tick step is Steps[Index] * 10^Exponent,

@@ -17,15 +17,6 @@ bool VxChartFieldMap::Valid() const
            && std::isfinite(YBegin) && std::isfinite(YEnd);
 }
 
-QPoint VxChartFieldMap::Map(double x, double y) const
-{
-    const double fx = (x - XBegin) / (XEnd - XBegin);
-    const double fy = (y - YBegin) / (YEnd - YBegin);
-    if (Rotated)
-        return QPoint(VxChartRound(Width * fy), Height - VxChartRound(Height * fx));
-    return QPoint(VxChartRound(Width * fx), Height - VxChartRound(Height * fy));
-}
-
 QList<QPoint> VxChartCatmullRom(const QPoint &p0, const QPoint &p1, const QPoint &p2, const QPoint &p3)
 {
     const QPointF P0(p0), P1(p1), P2(p2), P3(p3);
@@ -40,6 +31,65 @@ QList<QPoint> VxChartCatmullRom(const QPoint &p0, const QPoint &p1, const QPoint
         points.append(QPoint(VxChartRound(q.x()), VxChartRound(q.y())));
     }
     return points;
+}
+
+void VxChartDrawLines(QPainter &p, const VxChartColumnPixels &c, VxChartLineReduction reduction)
+{
+    const int n = c.Count();
+    const std::vector<QPoint> &P = c.Pixel;
+    // The segment from a to a + 1 joins two points of one line: both have a
+    // pixel and one at least lies inside.  Drawn unless the pixels are one.
+    auto joined = [&](int a) { return c.Finite[a] && c.Finite[a + 1] && (c.Inside[a] || c.Inside[a + 1]); };
+    std::vector<QLine> lines;
+    auto flush = [&] {
+        p.drawLines(lines.data(), int(lines.size()));
+        lines.clear();
+    };
+    constexpr std::size_t kBatch = 4096;
+    lines.reserve(kBatch);
+
+    if (reduction == VxChartLineReduction::Plain) {
+        for (int a = 0; a + 1 < n; ++a) {
+            if (joined(a) && P[a] != P[a + 1])
+                lines.emplace_back(P[a], P[a + 1]);
+            if (lines.size() == kBatch)
+                flush();
+        }
+        flush();
+        return;
+    }
+
+    // Along: the coordinate the points of one group share (x for pixel
+    // columns, y for rows); across: the other.  A cosmetic line covers
+    // every pixel from one end to the other, both ends included, so the
+    // segments between the points of a group cover exactly the pixels from
+    // the group's smallest to its largest across coordinate.
+    const bool columns = reduction == VxChartLineReduction::Columns;
+    auto along = [&](const QPoint &q) { return columns ? q.x() : q.y(); };
+    auto across = [&](const QPoint &q) { return columns ? q.y() : q.x(); };
+    int a = 0;
+    while (a < n) {
+        if (!c.Finite[a]) {
+            ++a;
+            continue;
+        }
+        const int key = along(P[a]);
+        int lo = across(P[a]), hi = lo;
+        int b = a;
+        while (b + 1 < n && joined(b) && along(P[b + 1]) == key) {
+            ++b;
+            lo = std::min(lo, across(P[b]));
+            hi = std::max(hi, across(P[b]));
+        }
+        if (hi > lo)
+            lines.push_back(columns ? QLine(key, lo, key, hi) : QLine(lo, key, hi, key));
+        if (b + 1 < n && joined(b)) // leaves the group: the pixels differ
+            lines.emplace_back(P[b], P[b + 1]);
+        if (lines.size() + 2 > kBatch)
+            flush();
+        a = b + 1;
+    }
+    flush();
 }
 
 QList<int> VxChartGridPositions(double step, double begin, double end, int extent, bool vertical)
@@ -84,7 +134,7 @@ void VxChartBaseLine::notify(bool linesChanged, bool repaint) const
     if (linesChanged)
         field->LinesChanged();
     if (repaint)
-        field->update();
+        field->ContentChanged();
 }
 
 void VxChartBaseLine::SetData(const VxChartDataArray &data)
@@ -145,7 +195,7 @@ void VxChartBaseLine::SetDataType(quint8 v)
             return;                                                                                                  \
         member = v;                                                                                                  \
         if (auto *field = qobject_cast<VxChartBaseLinesClass *>(m_owner))                                           \
-            field->update();                                                                                         \
+            field->ContentChanged();                                                                                 \
     }
 VX_LINE_REFERENCE_SETTER(XLine, m_xLine)
 VX_LINE_REFERENCE_SETTER(YMinusErrLine, m_yMinusErrLine)
@@ -205,7 +255,7 @@ void VxChartBaseLineArray::rebuild(int lines, int points, bool numbered)
         m_columns.push_back(std::move(column));
     }
     if (auto *field = qobject_cast<VxChartBaseLinesClass *>(m_owner))
-        field->update();
+        field->ContentChanged();
     notify();
 }
 
@@ -281,7 +331,7 @@ template <typename T> void VxChartBaseLinesClass::store(T &field, const T &value
     if (field == value)
         return;
     field = value;
-    update();
+    ContentChanged();
 }
 
 void VxChartBaseLinesClass::SetColor(const QColor &c)
@@ -397,6 +447,12 @@ void VxChartBaseLinesClass::Assign(const VxChartBaseMovingClass &other)
     SetAutoEditable(source->m_autoEditable);
     SetAutoEditMinDistance(source->m_autoEditMinDistance);
     VxChartBaseMovingClass::Assign(other);
+}
+
+void VxChartBaseLinesClass::ContentChanged()
+{
+    m_dragImage = QImage();
+    update();
 }
 
 void VxChartBaseLinesClass::LinesChanged()
@@ -579,7 +635,11 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
 {
     const int lineCount = m_lines->LineCount();
     const int pointCount = m_lines->PointCount();
-    m_hitTable = QList<QList<QPoint>>(lineCount, QList<QPoint>(pointCount, QPoint(-1, -1)));
+    // Table and pixels keep their storage from one paint to the next.
+    m_hitTable.resize(lineCount);
+    for (QList<QPoint> &row : m_hitTable)
+        row.fill(QPoint(-1, -1), pointCount);
+    m_pixels.resize(std::size_t(lineCount));
 
     // Pixels of every drawn column; a point whose values are not numbers has
     // no pixel and is treated like a point outside the field.
@@ -588,73 +648,78 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
         int index;
         const VxChartBaseLine *line;
         VxChartFieldMap map;
-        QList<QPoint> pixels;
-        QList<bool> finite;
-        QList<bool> inside;
+        const VxChartColumnPixels &px;
     };
-    QList<Column> columns;
+    std::vector<Column> columns;
     for (int c = 0; c < lineCount; ++c) {
         const VxChartBaseLine *line = m_lines->Line(c);
         if (!line->IsDrawn())
             continue;
-        Column col{c, line, FieldMap(line->DataType()), {}, {}, {}};
-        if (!col.map.Valid())
+        const VxChartFieldMap map = FieldMap(line->DataType());
+        if (!map.Valid())
             continue; // an empty range cannot be drawn against
-        const int n = int(line->Data().size());
-        col.pixels.resize(n);
-        col.finite.resize(n);
-        col.inside.resize(n);
-        for (int i = 0; i < n; ++i) {
-            const double x = XValue(c, i), y = line->Data().at(i);
-            col.finite[i] = std::isfinite(x) && std::isfinite(y);
-            col.pixels[i] = col.finite[i] ? col.map.Map(x, y) : QPoint(-1, -1);
-            col.inside[i] = col.finite[i] && col.map.Inside(col.pixels[i]);
-        }
-        columns.append(col);
+        const VxChartDataArray &ys = line->Data();
+        const VxChartBaseLine *xLine = m_lines->Line(line->XLine());
+        const VxChartDataArray *xs = xLine ? &xLine->Data() : nullptr;
+        const qsizetype xCount = xs ? xs->size() : 0;
+        auto x = [&](int i) { return i < xCount ? xs->at(i) : double(i); };
+        auto y = [&](int i) { return ys.at(i); };
+        VxChartColumnPixels &px = m_pixels[std::size_t(c)];
+        px.Assign(map, int(ys.size()), x, y);
+        columns.push_back({c, line, map, px});
     }
 
     p.save();
     // Pass 1: connecting lines and splines.
     for (const Column &col : columns) {
-        const int n = int(col.pixels.size());
+        const VxChartColumnPixels &px = col.px;
+        const int n = px.Count();
         const int style = col.line->LineStyle();
         if (style != vxclsLine && style != vxclsSpline)
             continue;
         p.setPen(QPen(col.line->LineColor(), 0));
         p.setBrush(Qt::NoBrush);
+        if (style == vxclsLine) {
+            // More points than pixels along the x direction: per pixel
+            // column (row) reduction, which draws the same pixels.
+            const int extent = m_rotated ? col.map.Height : col.map.Width;
+            VxChartLineReduction reduction = VxChartLineReduction::Plain;
+            if (n > extent)
+                reduction = m_rotated ? VxChartLineReduction::Rows : VxChartLineReduction::Columns;
+            VxChartDrawLines(p, px, reduction);
+            continue;
+        }
         for (int i = 0; i < n; ++i) {
-            if (!col.inside[i])
+            if (!px.Inside[i])
                 continue;
             // Neighbours past the ends (or without a pixel) repeat the
             // nearer point.
-            const QPoint pi = col.pixels[i];
-            const QPoint prev = i > 0 && col.finite[i - 1] ? col.pixels[i - 1] : pi;
-            const QPoint next = i < n - 1 && col.finite[i + 1] ? col.pixels[i + 1] : pi;
-            const QPoint next2 = i < n - 2 && col.finite[i + 2] ? col.pixels[i + 2] : next;
-            const bool prevInside = prev == pi || col.inside[i - 1];
-            if (style == vxclsLine) {
-                if (!prevInside)
-                    p.drawLine(prev, pi);
-                if (next != pi) // a zero-length segment draws nothing
-                    p.drawLine(pi, next);
-            } else {
-                if (!prevInside)
-                    drawCurve(p, prev, prev, pi, next);
-                if (next != pi)
-                    drawCurve(p, prev, pi, next, next2);
-            }
+            const QPoint pi = px.Pixel[i];
+            const QPoint prev = i > 0 && px.Finite[i - 1] ? px.Pixel[i - 1] : pi;
+            const QPoint next = i < n - 1 && px.Finite[i + 1] ? px.Pixel[i + 1] : pi;
+            const QPoint next2 = i < n - 2 && px.Finite[i + 2] ? px.Pixel[i + 2] : next;
+            const bool prevInside = prev == pi || px.Inside[i - 1];
+            if (!prevInside)
+                drawCurve(p, prev, prev, pi, next);
+            if (next != pi)
+                drawCurve(p, prev, pi, next, next2);
         }
     }
 
     // Pass 2: markers, and the hit table of every point inside.
     for (const Column &col : columns) {
         const int h = col.line->PointSize() / 2;
-        for (int i = 0; i < col.pixels.size(); ++i) {
-            if (!col.inside[i])
+        const int style = col.line->PointStyle();
+        QList<QPoint> &row = m_hitTable[col.index];
+        QPoint *hits = row.data();
+        const int rowSize = int(row.size());
+        for (int i = 0; i < col.px.Count(); ++i) {
+            if (!col.px.Inside[i])
                 continue;
-            drawMarker(p, col.line->PointStyle(), col.pixels[i], h, col.line->PointColor(), 1);
-            if (col.index < m_hitTable.size() && i < m_hitTable[col.index].size())
-                m_hitTable[col.index][i] = col.pixels[i];
+            if (style != vxcpsNone)
+                drawMarker(p, style, col.px.Pixel[i], h, col.line->PointColor(), 1);
+            if (i < rowSize)
+                hits[i] = col.px.Pixel[i];
         }
     }
 
@@ -663,19 +728,25 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
         const int style = col.line->ErrorStyle();
         if (style != vxcesCross && style != vxcesRect)
             continue;
+        const VxChartBaseLine *eXmLine = m_lines->Line(col.line->XMinusErrLine());
+        const VxChartBaseLine *eXpLine = m_lines->Line(col.line->XPlusErrLine());
+        const VxChartBaseLine *eYmLine = m_lines->Line(col.line->YMinusErrLine());
+        const VxChartBaseLine *eYpLine = m_lines->Line(col.line->YPlusErrLine());
+        // Without offset columns every mark ends on its point: nothing shows.
+        if (!eXmLine && !eXpLine && !eYmLine && !eYpLine)
+            continue;
         p.setPen(QPen(col.line->ErrorColor(), 0));
-        auto offset = [&](int column, int i) {
-            const VxChartBaseLine *e = m_lines->Line(column);
+        auto offset = [](const VxChartBaseLine *e, int i) {
             if (!e || i >= e->Data().size() || !std::isfinite(e->Data().at(i)))
                 return 0.0;
             return e->Data().at(i);
         };
-        for (int i = 0; i < col.pixels.size(); ++i) {
-            if (!col.inside[i])
+        for (int i = 0; i < col.px.Count(); ++i) {
+            if (!col.px.Inside[i])
                 continue;
             const double x = XValue(col.index, i), y = col.line->Data().at(i);
-            const double eXm = offset(col.line->XMinusErrLine(), i), eXp = offset(col.line->XPlusErrLine(), i);
-            const double eYm = offset(col.line->YMinusErrLine(), i), eYp = offset(col.line->YPlusErrLine(), i);
+            const double eXm = offset(eXmLine, i), eXp = offset(eXpLine, i);
+            const double eYm = offset(eYmLine, i), eYp = offset(eYpLine, i);
             const QPoint xm = col.map.Map(x + eXm, y), xp = col.map.Map(x + eXp, y);
             const QPoint ym = col.map.Map(x, y + eYm), yp = col.map.Map(x, y + eYp);
             int left, right, top, bottom;
@@ -684,7 +755,7 @@ void VxChartBaseLinesClass::PaintColumns(QPainter &p)
             } else {
                 left = ym.x(), right = yp.x(), top = xm.y(), bottom = xp.y();
             }
-            const int px = col.pixels[i].x(), py = col.pixels[i].y();
+            const int px = col.px.Pixel[i].x(), py = col.px.Pixel[i].y();
             if (style == vxcesCross) {
                 // Caps are 4 pixels long, from end - 2 up to end + 2 excluded.
                 for (int end : {left, right}) {
@@ -722,13 +793,30 @@ void VxChartBaseLinesClass::PaintField(QPainter &p)
 
 void VxChartBaseLinesClass::Paint(QPainter &p)
 {
-    // Every paint redraws the whole field; while a zoom drag is under way
-    // the rubber band goes on top instead of the selection marks.
-    PaintField(p);
+    // While a zoom drag is under way the rubber band goes on top of the
+    // content instead of the selection marks.  The content stays as it is
+    // during the drag: it is drawn once into an image (with the device's
+    // pixel ratio, transparent where a transparent field draws nothing) and
+    // every move of the band copies the part of it the band left and the
+    // band.  Drawing into the image gives the pixels of drawing straight on
+    // the device.
     if (ZoomDragActive()) {
+        const qreal ratio = p.device() ? p.device()->devicePixelRatio() : 1.0;
+        const QImage::Format format = Transparent() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        if (m_dragImage.isNull() || m_dragImage.format() != format || m_dragImage.devicePixelRatio() != ratio
+            || m_dragImage.deviceIndependentSize() != QSizeF(size())) {
+            m_dragImage = QImage(size() * ratio, format);
+            m_dragImage.setDevicePixelRatio(ratio);
+            m_dragImage.fill(Qt::transparent);
+            QPainter content(&m_dragImage);
+            PaintField(content);
+        }
+        p.drawImage(0, 0, m_dragImage);
         DrawRubberBand(p);
         return;
     }
+    m_dragImage = QImage();
+    PaintField(p);
     VxChartBaseMovingClass::Paint(p);
 }
 

@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -58,7 +59,17 @@ struct VxChartFieldMap
 
     // Both ranges can be mapped (begin differs from end, both finite).
     bool Valid() const;
-    QPoint Map(double x, double y) const;
+    // px = rnd(W (x - Xbegin) / (Xend - Xbegin)), py = H - rnd(H (y -
+    // Ybegin) / (Yend - Ybegin)); rotated: x and y change places, with H and
+    // W.  Inline: it runs for every point of every drawn column.
+    QPoint Map(double x, double y) const
+    {
+        const double fx = (x - XBegin) / (XEnd - XBegin);
+        const double fy = (y - YBegin) / (YEnd - YBegin);
+        if (Rotated)
+            return QPoint(VxChartRound(Width * fy), Height - VxChartRound(Height * fx));
+        return QPoint(VxChartRound(Width * fx), Height - VxChartRound(Height * fy));
+    }
     // Inside the client rectangle, right and bottom edges excluded.
     bool Inside(const QPoint &p) const { return p.x() >= 0 && p.y() >= 0 && p.x() < Width && p.y() < Height; }
 };
@@ -67,10 +78,63 @@ struct VxChartFieldMap
 // control points p0 and p3 (t = 0, 0.01, ... 1), each rounded to a pixel.
 QList<QPoint> VxChartCatmullRom(const QPoint &p0, const QPoint &p1, const QPoint &p2, const QPoint &p3);
 
+// Where the points of one drawn column lie: the pixel of each point, whether
+// it has one at all (both values finite) and whether it lies inside the
+// field.
+struct VxChartColumnPixels
+{
+    std::vector<QPoint> Pixel;
+    std::vector<char> Finite;
+    std::vector<char> Inside;
+
+    int Count() const { return int(Pixel.size()); }
+    // Maps n points, (x(i), y(i)) for i = 0 ... n - 1.
+    template <typename X, typename Y> static VxChartColumnPixels Map(const VxChartFieldMap &map, int n, X x, Y y)
+    {
+        VxChartColumnPixels c;
+        c.Assign(map, n, x, y);
+        return c;
+    }
+    // The same into this object, keeping its storage: a long column is
+    // mapped on every paint.
+    template <typename X, typename Y> void Assign(const VxChartFieldMap &map, int n, X x, Y y);
+};
+
+// How the straight connecting lines of a column are drawn.  Plain: every
+// segment on its own.  The reductions give the same pixels with a few
+// segments per pixel column (per pixel row for a rotated field): consecutive
+// points on one column are joined by vertical segments, which together cover
+// the column from their smallest to their largest row, so one segment
+// between those does; the segment leaving the column, from its last point to
+// the next point, is drawn as it is.  Worth it when there are more points
+// than pixel columns.
+enum class VxChartLineReduction { Plain, Columns, Rows };
+
+// The straight connecting lines of a column: the segment from point i to
+// point i + 1 is drawn when both points have a pixel, the pixels differ and
+// at least one of them lies inside the field.  Pen and clipping are the
+// painter's.
+void VxChartDrawLines(QPainter &p, const VxChartColumnPixels &column, VxChartLineReduction reduction);
+
 // Pixel positions of the grid lines of one axis over a field extent.
 // vertical: the axis values run up the field (lines are horizontal).
 // Empty for a step <= 0, an empty range or an extent below 1.
 QList<int> VxChartGridPositions(double step, double begin, double end, int extent, bool vertical);
+
+template <typename X, typename Y> void VxChartColumnPixels::Assign(const VxChartFieldMap &map, int n, X x, Y y)
+{
+    Pixel.resize(std::size_t(n));
+    Finite.resize(std::size_t(n));
+    Inside.resize(std::size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const double xi = x(i), yi = y(i);
+        const bool finite = std::isfinite(xi) && std::isfinite(yi);
+        const QPoint pixel = finite ? map.Map(xi, yi) : QPoint(-1, -1);
+        Pixel[std::size_t(i)] = pixel;
+        Finite[std::size_t(i)] = finite;
+        Inside[std::size_t(i)] = finite && map.Inside(pixel);
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Data column
@@ -287,6 +351,10 @@ public:
 
     // Tells the chart that the columns changed (CM_LINES_CHANGED).
     void LinesChanged();
+    // Repaints the field after a change of what it shows (values written
+    // into the columns, ranges, styles, colours).  The setters call it; the
+    // image a zoom drag draws its band over is drawn anew too.
+    void ContentChanged();
 
     // Opens the lines editor for a field; installed by the editor unit.
     static std::function<void(VxChartBaseLinesClass *)> EditorHook;
@@ -313,6 +381,12 @@ private:
     bool m_autoEditable = true;
     int m_autoEditMinDistance = 50;
     QList<QList<QPoint>> m_hitTable;
+    // The pixels of the drawn columns at the last paint, kept for their
+    // storage.
+    std::vector<VxChartColumnPixels> m_pixels;
+    // The field's content during a zoom drag: drawn once, at the drag's
+    // first paint, so that a move of the band costs the band only.
+    QImage m_dragImage;
     friend class VxChartBaseLine;
     int m_pickedLine = -1;
     int m_pickedPoint = -1;

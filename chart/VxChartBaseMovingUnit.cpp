@@ -28,12 +28,12 @@ VxChartRange VxChartZoomRange(VxChartRange current, bool runsHorizontally, const
     const double r = current.End - current.Begin;
     if (runsHorizontally) {
         const int w = field.Right - field.Left;
-        if (w <= 0)
+        if (w <= 0 || zoom.Right == zoom.Left)
             return current;
         return {cb + r * (zoom.Left - field.Left) / w, cb + r * (zoom.Right - field.Left) / w};
     }
     const int h = field.Bottom - field.Top;
-    if (h <= 0)
+    if (h <= 0 || zoom.Bottom == zoom.Top)
         return current;
     return {cb + r * (field.Bottom - zoom.Bottom) / h, cb + r * (field.Bottom - zoom.Top) / h};
 }
@@ -136,10 +136,12 @@ void VxChartBaseMovingClass::Assign(const VxChartBaseMovingClass &source)
 
 void VxChartBaseMovingClass::SetBounds(int left, int top, int width, int height)
 {
-    const QSize old = size();
+    const QRect old = geometry();
     setGeometry(left, top, qMax(0, width), qMax(0, height));
-    if (size() != old && ParentReady())
+    if (size() != old.size() && ParentReady())
         PostToParent(CM_ELEMENT_BOUNDS, m_selected ? 0 : 1);
+    if (geometry() != old)
+        emit BoundsChanged();
 }
 
 void VxChartBaseMovingClass::SetTransparent(bool on)
@@ -181,6 +183,13 @@ void VxChartBaseMovingClass::DrawRubberBand(QPainter &p) const
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(m_zoomStart, m_zoomCorner).normalized());
     p.restore();
+}
+
+QRect VxChartBaseMovingClass::RubberBandBounds() const
+{
+    // The 3-pixel pen reaches past the rectangle's edges; 3 pixels of room
+    // hold its mitred corners.
+    return QRect(m_zoomStart, m_zoomCorner).normalized().adjusted(-3, -3, 3, 3);
 }
 
 void VxChartBaseMovingClass::Paint(QPainter &p)
@@ -309,8 +318,10 @@ void VxChartBaseMovingClass::mouseMoveEvent(QMouseEvent *e)
         return;
     }
     if (m_zooming && !m_selected) {
+        // Only the band changes: repaint where it was and where it is now.
+        const QRect before = RubberBandBounds();
         m_zoomCorner = pos;
-        update();
+        update(QRegion(before).united(RubberBandBounds()));
     }
     if (!m_selected || m_zone == 0)
         return;

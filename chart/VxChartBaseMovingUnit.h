@@ -35,8 +35,9 @@ struct VxChartRange
 // New range of an axis after a zoom drag.  current: the axis's current begin
 // and end; runsHorizontally: the axis runs along the field's width (x axis of
 // an unrotated field, y axes of a rotated one); zoom: the dragged rectangle and
-// field: the field rectangle (0, 0, W, H), both in field pixels.  A field
-// without extent in the axis direction leaves the range as it is.
+// field: the field rectangle (0, 0, W, H), both in field pixels.  A field or
+// a dragged rectangle without extent in the axis direction leaves the range
+// as it is: a purely horizontal drag zooms only along the width.
 VxChartRange VxChartZoomRange(VxChartRange current, bool runsHorizontally, const VxChartEdges &zoom,
                               const VxChartEdges &field);
 
@@ -133,9 +134,16 @@ public:
     // Draws the rubber band between the zoom start and the moving corner in
     // inverting mode, so that drawing it twice removes it.
     void DrawRubberBand(QPainter &p) const;
+    // The pixels the band covers, as far as a repaint must reach.
+    QRect RubberBandBounds() const;
 
     // Mouse position of the last double click, in element coordinates.
     QPoint DblClickPoint() const { return m_dblClickPoint; }
+
+signals:
+    // The element's position or size changed, whoever changed it; emitted at
+    // once, also while the element is hidden.
+    void BoundsChanged();
 
 protected:
     // Paints the element on any painter (screen, bitmap, printer).  Derived

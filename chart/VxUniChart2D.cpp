@@ -45,6 +45,13 @@ void SetFontSize(VxChartBaseTextClassData *box, int points)
     box->SetFont(f);
 }
 
+// Same place as far as the anchors see: orientation, centre point, length.
+bool SameAxisPlace(const VxChartLayoutAxis &a, const VxChartLayoutAxis &b)
+{
+    return a.Vertical == b.Vertical && a.CenterPointLeft == b.CenterPointLeft && a.CenterPointTop == b.CenterPointTop
+           && a.Length == b.Length;
+}
+
 // Gives a text box a new place, keeping its size.
 void MoveBox(VxChartBaseTextClassData *box, const QRect &r)
 {
@@ -292,6 +299,20 @@ TVxUniChart2D::TVxUniChart2D(QWidget *owner) : QWidget(owner)
     m_userTextField->SetTop(P.height() - m_userTextField->Height() - 25);
     m_userTextField->SetLeft(P.width() - m_userTextField->Width());
     m_userTextField->SetBorderStyle(vxcbbsDown);
+
+    // The arrangement above is made for the panel of the default size.
+    m_arrangedFor = P;
+    m_appliedPanel = P;
+    m_anchors.XVertical = false;
+    m_anchors.Reaction = m_resizeReaction;
+    const VxChartLayout l = CurrentLayout();
+    m_anchors.XAxis = VxChartAnchorAxis(l.XAxis, true, false, P, m_resizeReaction);
+    m_anchors.YAxis = VxChartAnchorAxis(l.YAxis, false, false, P, m_resizeReaction);
+    m_anchors.YAxis2 = VxChartAnchorAxis(l.YAxis2, false, false, P, m_resizeReaction);
+    RecordApplied();
+    for (VxChartBaseAxisClassData *axis : {m_xAxis, m_yAxis, m_yAxis2})
+        connect(axis->Control(), &VxChartBaseMovingClass::BoundsChanged, this, &TVxUniChart2D::NotePlaced);
+    connect(m_mainField->Control(), &VxChartBaseMovingClass::BoundsChanged, this, &TVxUniChart2D::NotePlaced);
 }
 
 TVxUniChart2D::~TVxUniChart2D()
@@ -465,6 +486,10 @@ void TVxUniChart2D::CreateHandle()
         RequestFit(fit);
     vxChartPost(m_panel, CM_AXIS_SCALECHANGED, this);
     vxChartSend(this, CM_LINES_CHANGED, this);
+    // The elements were arranged for the size the chart had then, which
+    // need not be its size now (a window sized it, or a layout, before it
+    // was shown): arrange them for this one.
+    m_panel->PostRelayout();
 }
 
 void TVxUniChart2D::Paint(QPainter &p)
@@ -599,7 +624,9 @@ void TVxUniChart2D::ApplyAxis(VxChartBaseAxisClassData *axis, const VxChartLayou
     const VxChartBaseAxisType type = a.Vertical ? vxcbatVertical : vxcbatHorizontal;
     if (axis->AxisType() != type)
         axis->SetAxisType(type);
-    axis->SetLength(a.Length);
+    // An element has no negative size: an axis longer than it can be shown
+    // shrinks to nothing around its centre point.
+    axis->SetLength(std::max(0, a.Length));
     axis->SetCenterPointLeft(a.CenterPointLeft);
     axis->SetCenterPointTop(a.CenterPointTop);
     // The shifts must stay below the length together: set first the one
@@ -633,24 +660,40 @@ void TVxUniChart2D::FitAxesToField()
     ApplyAxis(m_yAxis, y);
 }
 
+QRect TVxUniChart2D::FieldFromAxes() const
+{
+    return VxChartFieldFromAxes(LayoutAxis(m_xAxis), LayoutAxis(m_yAxis));
+}
+
+bool TVxUniChart2D::FitUnsettled() const
+{
+    const QRect field = m_mainField->Control()->geometry();
+    const QRect axes = FieldFromAxes();
+    return field != axes && (field != m_fittedField || axes != m_fittedAxes);
+}
+
 void TVxUniChart2D::Fit(int notice)
 {
     if (m_destroying || !m_mainField || !m_xAxis || !m_yAxis)
         return;
-    auto implied = [this] { return VxChartFieldFromAxes(LayoutAxis(m_xAxis), LayoutAxis(m_yAxis)); };
-    const QRect field = m_mainField->Control()->geometry();
-    const QRect axes = implied();
-    if (field != axes) {
-        const bool fieldMoved = field != m_fittedField;
-        const bool axesMoved = axes != m_fittedAxes;
+    // Field and axes may disagree without either having moved: on a panel
+    // too small for them the relayout leaves the field empty.  Nothing to
+    // fit then.
+    if (FitUnsettled()) {
+        const bool fieldMoved = m_mainField->Control()->geometry() != m_fittedField;
+        const bool axesMoved = FieldFromAxes() != m_fittedAxes;
         const bool axesFollow = fieldMoved != axesMoved ? fieldMoved : notice == CM_FIELD_MOVED;
+        // The side that follows is moved by the chart, not placed anew.
+        const bool placing = m_placing;
+        m_placing = true;
         if (axesFollow)
             FitAxesToField();
         else
             FitFieldToAxes();
+        m_placing = placing;
     }
     m_fittedField = m_mainField->Control()->geometry();
-    m_fittedAxes = implied();
+    m_fittedAxes = FieldFromAxes();
 }
 
 void TVxUniChart2D::RequestFit(int notice)
@@ -695,6 +738,11 @@ void TVxUniChart2D::ZoomAxes()
     for (const auto &[axis, horizontal] : axes) {
         if (axis->ScaleStyle() != vxcbasLinear)
             continue;
+        // A drag without height (width) leaves the axes across it alone,
+        // also their begin and end values, which may differ from the range
+        // drawn.
+        if (horizontal ? zoom.Right == zoom.Left : zoom.Bottom == zoom.Top)
+            continue;
         const VxChartRange r = VxChartZoomRange({axis->CurrBegin(), axis->CurrEnd()}, horizontal, zoom, field);
         axis->SetBeginValue(r.Begin);
         axis->SetEndValue(r.End);
@@ -713,7 +761,7 @@ void TVxUniChart2D::AutoScale(double margin)
     m_yAxis2->SetBeginValue(r.Y2.Begin);
     m_yAxis2->SetEndValue(r.Y2.End);
     // Data written straight into the columns shows with the new ranges.
-    m_mainField->Control()->update();
+    m_mainField->Control()->ContentChanged();
 }
 
 void TVxUniChart2D::RebuildLegend()
@@ -779,13 +827,78 @@ void TVxUniChart2D::ApplyLayout(const VxChartLayout &l)
     m_oldSize = l.OldPanel;
 }
 
+void TVxUniChart2D::NotePlaced()
+{
+    if (m_placing || m_destroying)
+        return;
+    // Only a move the anchors see counts: a thicker axis (a larger font)
+    // keeps its place.
+    const std::array<VxChartBaseAxisClassData *, 3> axes{m_xAxis, m_yAxis, m_yAxis2};
+    for (std::size_t i = 0; i < axes.size(); ++i)
+        if (axes[i] && sender() == axes[i]->Control() && SameAxisPlace(LayoutAxis(axes[i]), m_applied[i]))
+            return;
+    // The panel is placed when the chart's size change arrives, which for a
+    // hidden chart is only when it is shown: take the size it will have.
+    m_arrangedFor = VxChartPanelBounds(size(), m_frame).size();
+}
+
+void TVxUniChart2D::RecordApplied()
+{
+    m_applied = {LayoutAxis(m_xAxis), LayoutAxis(m_yAxis), LayoutAxis(m_yAxis2)};
+}
+
+void TVxUniChart2D::Reanchor(const VxChartLayout &current)
+{
+    const bool xVertical = current.XAxis.Vertical;
+    const bool rulesChanged = m_anchors.XVertical != xVertical || m_anchors.Reaction != m_resizeReaction;
+    const std::array<const VxChartLayoutAxis *, 3> now{&current.XAxis, &current.YAxis, &current.YAxis2};
+    const std::array<VxChartAxisAnchors *, 3> anchors{&m_anchors.XAxis, &m_anchors.YAxis, &m_anchors.YAxis2};
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const bool isX = i == 0;
+        if (!SameAxisPlace(*now[i], m_applied[i])) {
+            *anchors[i] = VxChartAnchorAxis(*now[i], isX, xVertical, m_arrangedFor, m_resizeReaction);
+        } else if (rulesChanged) {
+            // Where the old anchors put the axis when it was last placed,
+            // whatever its element could take, decided anew.
+            VxChartLayoutAxis placed = *now[i];
+            VxChartPlaceAxis(placed, *anchors[i], m_appliedPanel);
+            *anchors[i] = VxChartAnchorAxis(placed, isX, xVertical, m_appliedPanel, m_resizeReaction);
+        }
+    }
+    m_anchors.XVertical = xVertical;
+    m_anchors.Reaction = m_resizeReaction;
+}
+
 void TVxUniChart2D::Relayout()
 {
     if (!m_handleReady || m_destroying || !m_panel)
         return;
+    // Field and axes agree first: a fit still waiting for notices queued
+    // with it decides which of them follows the other.
+    if (FitUnsettled()) {
+        RequestFit(0);
+        m_panel->PostRelayout();
+        return;
+    }
     const VxChartLayout l = CurrentLayout();
     m_sizeChange = QSize(l.Panel.width() - l.OldPanel.width(), l.Panel.height() - l.OldPanel.height());
-    ApplyLayout(VxChartRelayout(l, m_resizeReaction));
+    Reanchor(l);
+    const VxChartLayout placed = VxChartPlaceLayout(l, m_anchors);
+
+    m_placing = true;
+    ApplyLayout(placed);
+    // The field between the axes as placed: on a panel too small for them
+    // the axes' elements cannot take their place (no negative lengths or
+    // centre points), the field is then left empty.
+    const QRect f = VxChartFieldFromAxes(placed.XAxis, placed.YAxis);
+    m_mainField->Control()->SetBounds(f.left(), f.top(), std::max(0, f.width()), std::max(0, f.height()));
+    m_placing = false;
+
+    RecordApplied();
+    m_appliedPanel = l.Panel;
+    m_arrangedFor = l.Panel;
+    m_fittedField = m_mainField->Control()->geometry();
+    m_fittedAxes = FieldFromAxes();
 }
 
 // ---------------------------------------------------------------------------

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
+
 #include "chart/VxChartBaseAxisUnit.h"
 #include "chart/VxChartBaseLinesUnit.h"
 #include "chart/VxChartBaseTextUnit.h"
@@ -189,7 +191,13 @@ public:
     void CopyRangesToField();         // the axis ranges and steps into the field
     void ZoomAxes();                  // the axes set to the last zoom rectangle
     void RebuildLegend();             // the LinesField text and sample images
-    void Relayout();                  // the reaction to a size change of the panel
+    // The reaction to a size change of the panel.  The axes are placed from
+    // their anchors (see VxChartLayoutAnchors), so the layout a size calls
+    // for does not depend on the sizes the chart went through: an axis
+    // moved by the program, the user or a fit to the field is anchored
+    // anew, by the rules of the reaction on the panel the chart had when it
+    // was moved.
+    void Relayout();
     // The arrangement the relayout starts from: current positions and sizes.
     VxChartLayout CurrentLayout() const;
 
@@ -226,6 +234,16 @@ private:
     void ApplyAxis(VxChartBaseAxisClassData *axis, const VxChartLayoutAxis &a);
     VxChartBaseAxisClassData *AxisOf(QObject *element) const;
     void RaiseDblClick(QObject *element);
+    // Field and axes disagree and one of them moved since they last agreed.
+    bool FitUnsettled() const;
+    QRect FieldFromAxes() const;
+    // Anchors of the axes that were moved since the last relayout, and of
+    // all of them when the rules they were decided by changed.
+    void Reanchor(const VxChartLayout &current);
+    // Records that the program or the user placed an element: the
+    // arrangement is meant for the panel the chart's present size gives.
+    void NotePlaced();
+    void RecordApplied();
 
     // Private state, in the order of the design.
     TVxChartInnerPanel *m_panel = nullptr;
@@ -250,6 +268,15 @@ private:
     QRect m_fittedAxes;
     int m_fitNotice = 0;
     bool m_fitQueued = false;
+    // Anchors of the axes, the axes as the chart last placed them, the panel
+    // size it placed them for, and the panel size the program or the user
+    // last placed an element on.  m_placing is set while the chart moves the
+    // elements itself.
+    VxChartLayoutAnchors m_anchors;
+    std::array<VxChartLayoutAxis, 3> m_applied;
+    QSize m_appliedPanel;
+    QSize m_arrangedFor;
+    bool m_placing = false;
     VxChartFrame m_frame;
     QColor m_bevelColor = QColor(192, 192, 192);
     QColor m_color = QColor(160, 160, 160);

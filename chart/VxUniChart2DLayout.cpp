@@ -204,19 +204,19 @@ VxChartLayout VxChartRelayout(VxChartLayout l, TVxChartResizeReaction reaction)
                     a->SetCenterPointLeft(a->CenterPointLeft + dx);
                 // The lower end moves down with the panel, the top stays.
                 a->SetCenterPointTop(a->CenterPointTop + dy);
-                a->Length = std::max(0, a->Length + dy);
+                a->Length += dy;
             }
-            X.Length = std::max(0, X.Length + dx);
+            X.Length += dx;
         } else {
             if (X.CenterPointLeft > halfW)
                 X.SetCenterPointLeft(X.CenterPointLeft + dx);
             for (VxChartLayoutAxis *a : {&Y, &Y2}) {
                 if (a->CenterPointTop > halfH)
                     a->SetCenterPointTop(a->CenterPointTop + dy);
-                a->Length = std::max(0, a->Length + dx);
+                a->Length += dx;
             }
             X.SetCenterPointTop(X.CenterPointTop + dy);
-            X.Length = std::max(0, X.Length + dy);
+            X.Length += dy;
         }
     }
 
@@ -304,6 +304,80 @@ VxChartLayout VxChartRelayout(VxChartLayout l, TVxChartResizeReaction reaction)
     }
 
     l.OldPanel = l.Panel;
+    return l;
+}
+
+// ---------------------------------------------------------------------------
+// Anchored axes
+
+VxChartAxisAnchors VxChartAnchorAxis(const VxChartLayoutAxis &axis, bool isXAxis, bool xVertical, QSize panel,
+                                     TVxChartResizeReaction reaction)
+{
+    const int W = panel.width(), H = panel.height();
+    auto fixed = [](int v) { return VxChartAnchor{false, v}; };
+    auto follows = [](int v, int extent) { return VxChartAnchor{true, v - extent}; };
+    auto farIf = [&](bool far, int v, int extent) { return far ? follows(v, extent) : fixed(v); };
+    VxChartAxisAnchors a{fixed(axis.CenterPointLeft), fixed(axis.CenterPointTop), fixed(axis.Length)};
+    if (reaction != vxcrrStandart)
+        return a;
+    // "Beyond the middle" as the reaction judges it: past the old size div 2.
+    const bool right = axis.CenterPointLeft > W / 2;
+    const bool below = axis.CenterPointTop > H / 2;
+    if (!xVertical) {
+        if (isXAxis) {
+            a.CenterPointTop = farIf(below, axis.CenterPointTop, H);
+            a.Length = follows(axis.Length, W);
+        } else {
+            a.CenterPointLeft = farIf(right, axis.CenterPointLeft, W);
+            a.CenterPointTop = follows(axis.CenterPointTop, H);
+            a.Length = follows(axis.Length, H);
+        }
+    } else {
+        if (isXAxis) {
+            a.CenterPointLeft = farIf(right, axis.CenterPointLeft, W);
+            a.CenterPointTop = follows(axis.CenterPointTop, H);
+            a.Length = follows(axis.Length, H);
+        } else {
+            a.CenterPointTop = farIf(below, axis.CenterPointTop, H);
+            a.Length = follows(axis.Length, W);
+        }
+    }
+    return a;
+}
+
+void VxChartPlaceAxis(VxChartLayoutAxis &axis, const VxChartAxisAnchors &anchors, QSize panel)
+{
+    axis.CenterPointLeft = anchors.CenterPointLeft.At(panel.width());
+    axis.CenterPointTop = anchors.CenterPointTop.At(panel.height());
+    // A length follows the extent along the axis.
+    axis.Length = anchors.Length.At(axis.Vertical ? panel.height() : panel.width());
+}
+
+VxChartLayout VxChartPlaceLayout(VxChartLayout l, const VxChartLayoutAnchors &anchors)
+{
+    const bool xVertical = l.XAxis.Vertical;
+    l.YAxis.Vertical = !xVertical;
+    l.YAxis2.Vertical = !xVertical;
+    VxChartPlaceAxis(l.XAxis, anchors.XAxis, l.Panel);
+    VxChartPlaceAxis(l.YAxis, anchors.YAxis, l.Panel);
+    VxChartPlaceAxis(l.YAxis2, anchors.YAxis2, l.Panel);
+    // YAxis2 is a twin of YAxis placed elsewhere across the field.
+    if (l.YAxis.Vertical)
+        l.YAxis2.CenterPointTop = l.YAxis.CenterPointTop;
+    else
+        l.YAxis2.CenterPointLeft = l.YAxis.CenterPointLeft;
+    l.YAxis2.Length = l.YAxis.Length;
+    l.YAxis2.BeginShift = l.YAxis.BeginShift;
+    l.YAxis2.EndShift = l.YAxis.EndShift;
+
+    // The captions and boxes: the reaction without a size change moves no
+    // axis and arranges them by where the axes lie on the panel as it is.
+    const VxChartLayout placed = l;
+    l.OldPanel = l.Panel;
+    l = VxChartRelayout(l, vxcrrStandart);
+    l.XAxis = placed.XAxis;
+    l.YAxis = placed.YAxis;
+    l.YAxis2 = placed.YAxis2;
     return l;
 }
 

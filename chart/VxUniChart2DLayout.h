@@ -114,7 +114,74 @@ struct VxChartLayout
 // the far side move with the far edge and the axes grow with the panel; the
 // captions follow their axes; the title and the two info boxes are stacked at
 // the edge away from the x axis.  The old size becomes the current one.
+// Lengths and centre points come out as the rule gives them, also below 0 on
+// a panel smaller than the axes; only the setters of the elements refuse
+// such values.
 VxChartLayout VxChartRelayout(VxChartLayout layout, TVxChartResizeReaction reaction);
+
+// ---------------------------------------------------------------------------
+// Anchored axes
+//
+// Applied step by step, the resize reaction forgets where the axes belong:
+// an axis that moves with the bottom edge and comes to lie above the middle
+// of a small panel stays put when the panel grows again, and a centre point
+// that would go below 0 is refused.  So the chart keeps its axes in a form
+// that does not depend on the panel's size: each centre point coordinate and
+// each length either stays where it is or keeps its distance from the far
+// edge of the panel.  The form is decided by the reaction's rules on the
+// panel the axes were arranged for, so placing the axes on any panel gives
+// what one resize from that panel gives, and a shrink followed by a grow
+// gives the arrangement back.
+
+// A coordinate or length: Offset itself, or Offset plus the panel's extent
+// (width for left coordinates and for horizontal lengths, height otherwise).
+struct VxChartAnchor
+{
+    bool FollowsEdge = false;
+    int Offset = 0;
+
+    int At(int extent) const { return FollowsEdge ? extent + Offset : Offset; }
+    bool operator==(const VxChartAnchor &) const = default;
+};
+
+struct VxChartAxisAnchors
+{
+    VxChartAnchor CenterPointLeft;
+    VxChartAnchor CenterPointTop;
+    VxChartAnchor Length;
+    bool operator==(const VxChartAxisAnchors &) const = default;
+};
+
+// How an axis arranged on a panel of the given size moves with the panel.
+// With vxcrrStandart and a horizontal x axis: the x axis follows the bottom
+// edge when its centre point lies below the middle, and grows with the
+// width; a y axis follows the right edge when its centre point lies right of
+// the middle, its lower end follows the bottom edge and it grows with the
+// height.  With a vertical x axis the directions change places.  With
+// vxcrrNone nothing moves.
+VxChartAxisAnchors VxChartAnchorAxis(const VxChartLayoutAxis &axis, bool isXAxis, bool xVertical, QSize panel,
+                                     TVxChartResizeReaction reaction);
+
+// The axis' centre point and length on a panel of the given size.  Values
+// are not clamped: an axis may reach beyond the panel or have a negative
+// length on a panel too small for it.
+void VxChartPlaceAxis(VxChartLayoutAxis &axis, const VxChartAxisAnchors &anchors, QSize panel);
+
+// The anchors of the three axes and what they were decided by.
+struct VxChartLayoutAnchors
+{
+    bool XVertical = false;
+    TVxChartResizeReaction Reaction = vxcrrStandart;
+    VxChartAxisAnchors XAxis, YAxis, YAxis2;
+};
+
+// The layout on its current panel (layout.Panel) from anchored axes: the
+// axes placed, the y axes perpendicular to the x axis, YAxis2 along YAxis
+// (centre point along the axis, length, shifts), then the captions and boxes
+// arranged around the axes where they now lie, as the resize reaction
+// arranges them.  Thickness, shifts and visibility of the axes and the sizes
+// of the boxes are taken from the layout.
+VxChartLayout VxChartPlaceLayout(VxChartLayout layout, const VxChartLayoutAnchors &anchors);
 
 // ---------------------------------------------------------------------------
 // AutoScale and legend

@@ -21,8 +21,19 @@ namespace {
 constexpr int kPoints = 13;
 
 // Columns of the sample: time, two curves drawn against it and the offsets
-// of their error bars.
-enum Column { Time, Temperature, Power, TempErrUp, TempErrDown, PowerErrUp, PowerErrDown, ColumnCount };
+// of their error marks (the power's boxes span time as well as power).
+enum Column {
+    Time,
+    Temperature,
+    Power,
+    TempErrUp,
+    TempErrDown,
+    PowerErrUp,
+    PowerErrDown,
+    PowerErrLater,
+    PowerErrEarlier,
+    ColumnCount
+};
 
 void FillSample(TVxUniChart2D &chart)
 {
@@ -41,11 +52,13 @@ void FillSample(TVxUniChart2D &chart)
         lines.Line(TempErrDown)->Data()[i] = -(25.0 + 2.0 * i);
         lines.Line(PowerErrUp)->Data()[i] = 2.0;
         lines.Line(PowerErrDown)->Data()[i] = -2.0;
+        lines.Line(PowerErrLater)->Data()[i] = 4.0;
+        lines.Line(PowerErrEarlier)->Data()[i] = -4.0;
     }
 
     lines.Line(Time)->SetDataType(vxcldXData);
     lines.Line(Time)->SetLineName(QStringLiteral("time"));
-    for (int c : {TempErrUp, TempErrDown, PowerErrUp, PowerErrDown}) {
+    for (int c : {TempErrUp, TempErrDown, PowerErrUp, PowerErrDown, PowerErrLater, PowerErrEarlier}) {
         lines.Line(c)->SetDataType(vxcldOffsetData);
         lines.Line(c)->SetLineName(QStringLiteral("error offsets"));
     }
@@ -74,8 +87,11 @@ void FillSample(TVxUniChart2D &chart)
     power.SetPointSize(8);
     power.SetErrorStyle(vxcesRect);
     power.SetErrorColor(QColor(0, 0, 90));
+    // A box needs a width as well as a height to show.
     power.SetYPlusErrLine(PowerErrUp);
     power.SetYMinusErrLine(PowerErrDown);
+    power.SetXPlusErrLine(PowerErrLater);
+    power.SetXMinusErrLine(PowerErrEarlier);
     power.SetLineName(QStringLiteral("<I>P</I> power"));
 }
 
@@ -119,6 +135,9 @@ int main(int argc, char **argv)
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(chart, 1);
     layout->addLayout(buttons);
+    // The window may be made as small as one likes, to try the chart's
+    // resize reaction down to a single pixel and back.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     FillSample(*chart);
     SetLooks(*chart);
@@ -143,12 +162,7 @@ int main(int argc, char **argv)
                             .arg(field->Lines()->Line(c)->Data().value(i)));
     });
 
-    // The chart arranges its elements for its first size; from then on its
-    // resize reaction stretches axes and field and moves the captions along.
-    // So it comes up at the size its defaults are made for and grows.
-    window.resize(chart->minimumSizeHint().expandedTo(QSize(240, 260)));
-    window.show();
-    QCoreApplication::processEvents();
     window.resize(820, 600);
+    window.show();
     return app.exec();
 }

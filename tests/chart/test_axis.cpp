@@ -48,7 +48,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleRow{-1000.5, -1000.1, 5, -1, 6, -1010, -1000.5, -1000.1},
                       ScaleRow{0, 0, 8, 0, 3, 0, -0.5, 0.5},               // empty range at 0
                       ScaleRow{20, 20, 8, 1, 4, 0, 10, 30},                // counts 51 41 21 11 6 5 3 2 1
-                      ScaleRow{-20, -20, 8, 1, 4, 0, -10, -30}));
+                      ScaleRow{-20, -20, 8, 1, 4, 0, -30, -10},            // upwards also below zero
+                      // Time stamps: span 12000, e = 4, counts 31 25 13 7 ..., step 2000;
+                      // offset 10^6 * F(1.7E9).
+                      ScaleRow{1.7e15, 1.7e15 + 12000, 8, 4, 3, 1.7e15, 1.7e15, 1.7e15 + 12000},
+                      // The same with a tenth of the span added on both sides: span
+                      // 14400, counts 37 29 15 8 ...; 10^6 * F(1699999999.9988).
+                      ScaleRow{1.7e15 - 1200, 1.7e15 + 13200, 8, 4, 3, 1.699999999e15, 1.7e15 - 1200,
+                               1.7e15 + 13200},
+                      // E - B is 8796 steps of 2^-43, just under 1E-9: e = -10, counts
+                      // 250 200 100 50 25 20 10 5 3, step 1E-10; 10^-8 * F(1E11).
+                      ScaleRow{1000, 1000.000000001, 8, -10, 6, 1000, 1000, 1000.000000001}));
 
 TEST(AxisScale, HelpersFollowTheirTruncatingRules)
 {
@@ -57,6 +67,9 @@ TEST(AxisScale, HelpersFollowTheirTruncatingRules)
     EXPECT_EQ(VxChartFloor(-2.0), -3); // trunc minus one for every negative value
     EXPECT_EQ(VxChartCeil(2.0), 3);
     EXPECT_EQ(VxChartCeil(-2.5), -2);
+    EXPECT_EQ(VxChartFloor(1.7e12), 1.7e12); // far beyond any int
+    EXPECT_EQ(VxChartFloor(-3e15 - 0.5), -3e15 - 1);
+    EXPECT_EQ(VxChartCeil(1e11), 1e11 + 1);
     EXPECT_EQ(VxChartExp(0.0), 0);
     EXPECT_EQ(VxChartExp(0.4), -1);
     EXPECT_EQ(VxChartExp(1000.1), 3);
@@ -110,6 +123,40 @@ TEST(AxisScale, OffsetLabelsOfANarrowRangeFarFromZero)
               QString("   -1.01000*10"));
     EXPECT_EQ(VxChartAxisFactorPieces(VxChartAxisScaleUpdate(0, 1000, 5)),
               (QList<VxChartAxisFactorPiece>{{"10", false}, {"3", true}}));
+}
+
+// Ranges far from zero, with a span that is tiny beside their values: every
+// tick in the span carries its label, counted from the offset.  Axis 300
+// long, shifts 20 and 30.
+struct FarRow
+{
+    double begin, end;
+    QStringList labels;
+    QList<VxChartAxisFactorPiece> factor;
+};
+
+TEST(AxisScale, TicksAndLabelsFarFromZero)
+{
+    const FarRow rows[] = {
+        {1.7e15, 1.7e15 + 12000, // ticks 0 ... 12000 past the offset, every 2000
+         {" 0.00", " 0.20", " 0.40", " 0.60", " 0.80", " 1.00", " 1.20"},
+         {{"10", false}, {"4", true}, {"   + 1.70000*10", false}, {"15", true}}},
+        {1.7e15 - 1200, 1.7e15 + 13200, // 998800 ... 1013200 past the offset
+         {"100.00", "100.20", "100.40", "100.60", "100.80", "101.00", "101.20"},
+         {{"10", false}, {"4", true}, {"   + 1.70000*10", false}, {"15", true}}},
+        {1000, 1000.000000001, // 0 ... 9.99989E-10: the tick at 1E-9 rounds onto pixel 270
+         {" 0.00", " 1.00", " 2.00", " 3.00", " 4.00", " 5.00", " 6.00", " 7.00", " 8.00", " 9.00", "10.00"},
+         {{"10", false}, {"-10", true}, {"   + 1.00000*10", false}, {"3", true}}},
+    };
+    for (const FarRow &r : rows) {
+        const VxChartAxisScale s = VxChartAxisScaleUpdate(r.begin, r.end, 8);
+        QStringList labels;
+        for (const VxChartAxisTick &t : VxChartAxisTicks(s, 300, 20, 30))
+            if (t.Pos >= 20 && t.Pos <= 270)
+                labels.append(VxChartAxisLabel(s, t.Value));
+        EXPECT_EQ(labels, r.labels) << r.begin;
+        EXPECT_EQ(VxChartAxisFactorPieces(s), r.factor) << r.begin;
+    }
 }
 
 TEST(Axis, DefaultsAndGeometry)

@@ -8,7 +8,9 @@
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
+#include <cstdlib>
 #include <memory>
 
 #include "chart/VxUniChart2D.h"
@@ -218,7 +220,11 @@ TEST(Chart2dWidget, DestroysElementsThenPanelThenImageList)
 // ---------------------------------------------------------------------------
 // The window's creation and forwarding
 
-TEST(Chart2dWindow, SizeChangeBeforeTheWindowExistsMovesNothing)
+// A size change before the window exists moves nothing; once shown the
+// chart has the layout its size calls for, as if it had been shown at its
+// first size and resized: from the 183 by 183 panel to 383 by 283 the x axis
+// moves down by 100 and grows by 200, the y axis grows by 100.
+TEST(Chart2dWindow, SizedBeforeShownGetsTheLayoutOfItsSize)
 {
     TVxUniChart2D chart;
     chart.resize(400, 300);
@@ -231,9 +237,9 @@ TEST(Chart2dWindow, SizeChangeBeforeTheWindowExistsMovesNothing)
     EXPECT_TRUE(chart.HandleReady());
     EXPECT_EQ(chart.Panel()->geometry(), QRect(8, 8, 383, 283));
     EXPECT_EQ(chart.OldPanelSize(), QSize(383, 283));
-    EXPECT_EQ(Bounds(chart.XAxis()), QRect(40, 127, 103, 32));
-    EXPECT_EQ(Bounds(chart.YAxis()), QRect(24, 40, 32, 103));
-    EXPECT_EQ(Bounds(chart.MainField()), QRect(60, 90, 33, 33));
+    EXPECT_EQ(Bounds(chart.XAxis()), QRect(40, 227, 303, 32));
+    EXPECT_EQ(Bounds(chart.YAxis()), QRect(24, 40, 32, 203));
+    EXPECT_EQ(Bounds(chart.MainField()), QRect(60, 90, 233, 133));
 }
 
 TEST(Chart2dWindow, RangesReachTheFieldOnlyOnceTheWindowExists)
@@ -358,6 +364,120 @@ TEST(Chart2dMessages, ShrinkingToNothingAndBackSettles)
     EXPECT_FALSE(chart->CreateBitmap().isNull());
 }
 
+// Where every element of a chart lies.
+struct Chart2dPlaces
+{
+    QList<QPair<const char *, QRect>> rects;
+
+    explicit Chart2dPlaces(TVxUniChart2D &c)
+        : rects{{"XAxis", Bounds(c.XAxis())},
+                {"YAxis", Bounds(c.YAxis())},
+                {"YAxis2", Bounds(c.YAxis2())},
+                {"MainField", Bounds(c.MainField())},
+                {"XCaption", Bounds(c.XCaption())},
+                {"YCaption", Bounds(c.YCaption())},
+                {"YCaption2", Bounds(c.YCaption2())},
+                {"MainCaption", Bounds(c.MainCaption())},
+                {"LinesField", Bounds(c.LinesField())},
+                {"UserTextField", Bounds(c.UserTextField())}}
+    {
+    }
+
+    // Every element within `tolerance` pixels of its place in `other`, edge
+    // by edge.
+    void ExpectNear(const Chart2dPlaces &other, int tolerance, const char *what) const
+    {
+        for (int i = 0; i < rects.size(); ++i) {
+            const QRect a = rects[i].second, b = other.rects[i].second;
+            const bool near = std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance
+                              && std::abs(a.width() - b.width()) <= tolerance
+                              && std::abs(a.height() - b.height()) <= tolerance;
+            EXPECT_TRUE(near) << what << ": " << rects[i].first << " at " << a.x() << "," << a.y() << " "
+                              << a.width() << "x" << a.height() << ", expected " << b.x() << "," << b.y() << " "
+                              << b.width() << "x" << b.height();
+        }
+    }
+};
+
+struct ResizeTrip
+{
+    const char *name;
+    QSize start;
+    QList<QSize> via;
+    bool secondYAxis = false;
+    bool verticalX = false;
+};
+
+// Shrinking and growing back gives the layout back, whatever sizes the chart
+// goes through, also sizes too small for its axes.
+TEST(Chart2dResize, RoundTripsEndWhereTheyStarted)
+{
+    const ResizeTrip trips[] = {
+        {"via 400x200", {820, 600}, {{400, 200}}},
+        {"via 120x90", {820, 600}, {{120, 90}}},
+        {"via 1x1", {820, 600}, {{1, 1}}},
+        {"the long way", {820, 600}, {{1, 1}, {120, 90}, {2000, 1500}, {300, 900}, {900, 300}, {60, 600}}},
+        {"from the default size", {200, 200}, {{820, 600}, {1, 1}, {120, 90}}},
+        {"second y axis", {820, 600}, {{120, 90}, {1, 1}, {500, 80}}, true},
+        {"vertical x axis", {820, 600}, {{120, 90}, {1, 1}, {1600, 400}}, false, true},
+    };
+    for (const ResizeTrip &trip : trips) {
+        auto chart = Chart2dShown(trip.start.width(), trip.start.height());
+        chart->YAxis2()->SetVisible(trip.secondYAxis);
+        chart->YCaption2()->SetVisible(trip.secondYAxis);
+        if (trip.verticalX)
+            chart->XAxis()->SetAxisType(vxcbatVertical);
+        Chart2dDrain();
+        chart->Relayout(); // the boxes placed for the second axis too
+        Chart2dDrain();
+        const Chart2dPlaces start(*chart);
+        for (const QSize &size : trip.via) {
+            chart->resize(size);
+            Chart2dDrain();
+        }
+        chart->resize(trip.start);
+        Chart2dDrain();
+        Chart2dPlaces(*chart).ExpectNear(start, 1, trip.name);
+        EXPECT_EQ(Bounds(chart->MainField()),
+                  VxChartFieldFromAxes(chart->CurrentLayout().XAxis, chart->CurrentLayout().YAxis))
+            << trip.name;
+    }
+}
+
+// A chart sized before it is first shown, in any order, shows the layout of
+// a chart shown first and resized afterwards.  On the 803 x 583 panel of an
+// 820 x 600 chart the x axis lies 40 pixels above the bottom (centre point
+// 543, 723 long), the y axis rises from there to 40 pixels below the top.
+TEST(Chart2dResize, SizedBeforeShowingInAnyOrder)
+{
+    QWidget window;
+    auto *inLayout = new TVxUniChart2D;
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(inLayout);
+    window.resize(820, 600);
+    window.show();
+    Chart2dDrain();
+    ASSERT_EQ(inLayout->size(), QSize(820, 600));
+    EXPECT_EQ(Bounds(inLayout->XAxis()), QRect(40, 527, 723, 32));
+    EXPECT_EQ(Bounds(inLayout->YAxis()), QRect(24, 40, 32, 503));
+    EXPECT_EQ(Bounds(inLayout->MainField()), QRect(60, 90, 653, 433));
+    EXPECT_EQ(Bounds(inLayout->YAxis2()), QRect(747, 40, 32, 503)) << "on the right, 40 from the edge";
+
+    auto shownFirst = Chart2dShown();
+    shownFirst->resize(820, 600);
+    Chart2dDrain();
+    Chart2dPlaces(*inLayout).ExpectNear(Chart2dPlaces(*shownFirst), 0, "in a layout");
+
+    // Sized, then shown and sized again before the notices arrive.
+    TVxUniChart2D late;
+    late.resize(300, 700);
+    late.show();
+    late.resize(820, 600);
+    Chart2dDrain();
+    Chart2dPlaces(late).ExpectNear(Chart2dPlaces(*shownFirst), 0, "resized while showing");
+}
+
 TEST(Chart2dMessages, NoReactionKeepsTheAxes)
 {
     auto chart = Chart2dShown();
@@ -443,7 +563,7 @@ TEST(Chart2dMessages, AxesAndFieldSetInOneGoSettleOnTheLastSetting)
     chart->MainField()->SetLeft(70);
     chart->MainField()->SetWidth(250);
     Chart2dDrain();
-    EXPECT_EQ(Bounds(chart->MainField()), QRect(70, 90, 250, 33));
+    EXPECT_EQ(Bounds(chart->MainField()), QRect(70, 90, 250, 133));
     EXPECT_EQ(chart->XAxis()->Left(), 50);
     EXPECT_EQ(chart->XAxis()->Length(), 280);
 
@@ -592,6 +712,26 @@ TEST(Chart2dZoom, DragOverTheFieldZoomsTheAxes)
     Chart2dDrain();
     EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 25.0);
     EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+
+    // A purely horizontal drag zooms x only: pixels 100 and 200 of 200 show
+    // 50 and 75; y stays 10 ... 40.
+    auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(f, Qt::LeftButton, {}, from);
+        QTest::mouseMove(f, to);
+        QTest::mouseRelease(f, Qt::LeftButton, {}, to);
+        Chart2dDrain();
+    };
+    drag({100, 50}, {200, 50});
+    EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 50.0);
+    EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->BeginValue(), 10.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->EndValue(), 40.0);
+    // A purely vertical one zooms y only: rows 100 and 50 of 100 show 10 and 25.
+    drag({30, 50}, {30, 100});
+    EXPECT_DOUBLE_EQ(chart->XAxis()->BeginValue(), 50.0);
+    EXPECT_DOUBLE_EQ(chart->XAxis()->EndValue(), 75.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->BeginValue(), 10.0);
+    EXPECT_DOUBLE_EQ(chart->YAxis()->EndValue(), 25.0);
 }
 
 // ---------------------------------------------------------------------------

@@ -374,6 +374,68 @@ TEST(Chart2dRelayout, VerticalXAxisStackingBelowUpperYAxes)
 }
 
 // ---------------------------------------------------------------------------
+// Anchored axes
+
+// Axes anchored on the panel they were arranged for and placed on another
+// panel lie where one resize of the reaction puts them, in both
+// orientations and without reaction; on a panel too small for them they keep
+// the values the rule gives (negative lengths, centre points above the top).
+TEST(Chart2dAnchors, PlacingIsOneResizeOfTheReaction)
+{
+    VxChartLayout vertical;
+    vertical.OldPanel = QSize(200, 200);
+    vertical.XAxis = Axis(true, 150, 180, 150, 30);
+    vertical.YAxis = Axis(true, 40, 50, 120, 30);
+    vertical.YAxis2 = Axis(false, 10, 150, 70, 30, 5, 5);
+    const struct
+    {
+        const char *name;
+        VxChartLayout layout;
+        TVxChartResizeReaction reaction;
+    } rows[] = {{"x horizontal", HorizontalLayout(), vxcrrStandart},
+                {"x vertical", vertical, vxcrrStandart},
+                {"no reaction", HorizontalLayout(), vxcrrNone}};
+    for (const auto &row : rows) {
+        const VxChartLayout &l = row.layout;
+        const bool xv = l.XAxis.Vertical;
+        VxChartLayoutAnchors a;
+        a.XVertical = xv;
+        a.Reaction = row.reaction;
+        a.XAxis = VxChartAnchorAxis(l.XAxis, true, xv, l.OldPanel, row.reaction);
+        a.YAxis = VxChartAnchorAxis(l.YAxis, false, xv, l.OldPanel, row.reaction);
+        a.YAxis2 = VxChartAnchorAxis(l.YAxis2, false, xv, l.OldPanel, row.reaction);
+        for (QSize panel : {QSize(383, 283), QSize(150, 170), QSize(90, 400), QSize(200, 200)}) {
+            VxChartLayout grown = l;
+            grown.Panel = panel;
+            const VxChartLayout rule = VxChartRelayout(grown, row.reaction);
+            const VxChartLayout placed = VxChartPlaceLayout(grown, a);
+            const std::pair<VxChartLayoutAxis, VxChartLayoutAxis> axes[] = {
+                {placed.XAxis, rule.XAxis}, {placed.YAxis, rule.YAxis}, {placed.YAxis2, rule.YAxis2}};
+            for (const auto &[p, r] : axes) {
+                EXPECT_EQ(p.Bounds(), r.Bounds()) << row.name << " " << panel.width() << "x" << panel.height();
+                EXPECT_EQ(p.Vertical, r.Vertical) << row.name;
+                EXPECT_EQ(p.EndShift, r.EndShift) << row.name;
+            }
+            EXPECT_EQ(placed.XCaption, VxChartRelayout(rule, row.reaction).XCaption) << row.name;
+        }
+    }
+
+    // The default chart's x axis on a panel of 1 by 1: its centre point
+    // comes to lie 40 pixels above the top, the y axis' length is 103 - 182.
+    VxChartLayout tiny = HorizontalLayout();
+    tiny.Panel = QSize(1, 1);
+    VxChartLayoutAnchors a;
+    a.XAxis = VxChartAnchorAxis(tiny.XAxis, true, false, tiny.OldPanel, vxcrrStandart);
+    a.YAxis = VxChartAnchorAxis(tiny.YAxis, false, false, tiny.OldPanel, vxcrrStandart);
+    a.YAxis2 = VxChartAnchorAxis(tiny.YAxis2, false, false, tiny.OldPanel, vxcrrStandart);
+    const VxChartLayout placed = VxChartPlaceLayout(tiny, a);
+    EXPECT_EQ(placed.XAxis.CenterPointTop, -39);
+    EXPECT_EQ(placed.XAxis.Length, 103 - 182);
+    EXPECT_EQ(placed.YAxis.Length, 103 - 182);
+    EXPECT_EQ(placed.YAxis2.CenterPointLeft, 1 - 40) << "YAxis2 keeps its distance from the right edge";
+}
+
+// ---------------------------------------------------------------------------
 // AutoScale
 
 struct Columns

@@ -7,7 +7,10 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -392,6 +395,73 @@ TEST(LinesPaint, RotatedField)
     EXPECT_EQ(plot.field->HitTable()[1][0], QPoint(50, 80));
 }
 
+// Straight lines drawn from a per pixel column (row) reduction cover the
+// pixels of every segment drawn on its own, for data that put many points on
+// each column (5000 over 200 columns or rows) or only a few (300 or 450),
+// some points beyond every edge.
+TEST(LinesPaint, ReducedLinesDrawTheSamePixels)
+{
+    constexpr int n = 5000;
+    const double nan = std::nan(""), inf = INFINITY;
+    std::mt19937 random(11);
+    std::vector<double> noise(n);
+    for (double &v : noise)
+        v = std::uniform_real_distribution<double>(-30.0, 130.0)(random);
+    auto index = [](int i) { return double(i); };
+    const struct
+    {
+        const char *name;
+        int count;
+        std::function<double(int)> x, y;
+        bool rotated;
+    } shapes[] = {
+        {"sawtooth", n, index, [](int i) { return (i % 37) * 3.3 - 10.0; }, false},
+        {"noise", n, index, [&](int i) { return noise[i]; }, false},
+        {"sparse noise", 300, index, [&](int i) { return noise[i]; }, false},
+        {"steps", n, index, [](int i) { return std::floor(i / 400.0) * 14.0 - 20.0; }, false},
+        {"steep sine", 450, index, [](int i) { return 50.0 + 70.0 * std::sin(i / 6.0); }, false},
+        {"gaps", n, index,
+         [&](int i) { return i % 50 == 7 ? nan : (i / 300) % 4 == 2 && i % 300 < 40 ? inf : 50 + 60 * std::sin(i / 90.0); },
+         false},
+        {"back and forth", n, [](int i) { return double(i % 1000 < 500 ? i : 1000 * (i / 1000) + 999 - i % 1000); },
+         [&](int i) { return noise[i]; }, false},
+        {"rotated noise", n, index, [&](int i) { return noise[i]; }, true},
+        {"rotated sparse sine", 300, index, [](int i) { return 50.0 + 70.0 * std::sin(i / 5.0); }, true},
+    };
+    for (const auto &shape : shapes) {
+        // X 20 ... count - 20: the first and last points lie beyond the edges.
+        const int count = shape.count;
+        const VxChartFieldMap map{200, 100, 20, count - 20.0, 0, 100, shape.rotated};
+        const VxChartColumnPixels px = VxChartColumnPixels::Map(map, count, shape.x, shape.y);
+        auto draw = [&](VxChartLineReduction reduction) {
+            return AxisRender(200, 100, [&](QPainter &p) {
+                p.setPen(QPen(Qt::blue, 0));
+                VxChartDrawLines(p, px, reduction);
+            });
+        };
+        const QImage plain = draw(VxChartLineReduction::Plain);
+        const QImage reduced =
+            draw(shape.rotated ? VxChartLineReduction::Rows : VxChartLineReduction::Columns);
+        EXPECT_GT(countColor(plain, Qt::blue), 150) << shape.name;
+        EXPECT_TRUE(reduced == plain) << shape.name;
+    }
+
+    // The field reduces by itself once there are more points than columns.
+    VxChartDataArray xs(n), ys(n);
+    for (int i = 0; i < n; ++i) {
+        xs[i] = 10.0 * i / n;
+        ys[i] = noise[i];
+    }
+    Plot plot(xs, ys);
+    const VxChartColumnPixels px = VxChartColumnPixels::Map(
+        plot.field->FieldMap(vxcldYData), n, [&](int i) { return xs[i]; }, [&](int i) { return ys[i]; });
+    const QImage plain = AxisRender(200, 100, [&](QPainter &p) {
+        p.setPen(QPen(Qt::blue, 0));
+        VxChartDrawLines(p, px, VxChartLineReduction::Plain);
+    });
+    EXPECT_TRUE(plot.render() == plain);
+}
+
 struct MarkerRow
 {
     quint8 style;
@@ -584,6 +654,47 @@ TEST(LinesField, ZoomDragPaintsTheContentAndTheRubberBand)
     send(QEvent::MouseButtonRelease, {80, 60}, Qt::NoButton);
     im = plot.field->grab().toImage();
     EXPECT_FALSE(AxisIsDark(im, 20, 40)); // gone once the drag ends
+}
+
+// During a zoom drag the content is drawn once and each move of the band
+// repaints over that drawing: the band over the field as it was when the
+// drag began, pixel for pixel.  Values written straight into a column (which
+// tells nobody) show once the drag ends; a setter shows at once.
+TEST(LinesField, ZoomDragMovesTheBandOverTheContentAsItWas)
+{
+    Plot plot({1, 5, 9}, {20, 60, 20});
+    plot.panel.show();
+    auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(local), QPointF(plot.field->mapToGlobal(local)), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(plot.field, &e);
+    };
+    auto grab = [&] { return plot.field->grab().toImage().convertToFormat(QImage::Format_RGB888); };
+    const QImage before = plot.render();
+    send(QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton);
+    send(QEvent::MouseMove, {60, 50}, Qt::LeftButton);
+    QImage expected = before;
+    {
+        QPainter p(&expected);
+        plot.field->DrawRubberBand(p);
+    }
+    EXPECT_TRUE(grab() == expected);
+
+    plot.y().Data()[1] = 90.0; // straight into the column: the middle point moves up to row 10
+    send(QEvent::MouseMove, {120, 70}, Qt::LeftButton);
+    expected = before;
+    {
+        QPainter p(&expected);
+        plot.field->DrawRubberBand(p);
+    }
+    EXPECT_TRUE(grab() == expected) << "the band moved over the content as it was";
+
+    plot.y().SetLineColor(Qt::darkGreen); // a setter: drawn anew at once
+    EXPECT_GT(countColor(grab(), Qt::darkGreen), 100);
+    EXPECT_TRUE(has(grab(), 100, 10, Qt::darkGreen)) << "with the value written before";
+
+    send(QEvent::MouseButtonRelease, {120, 70}, Qt::NoButton);
+    EXPECT_TRUE(grab() == plot.render()) << "no band once the drag ends";
 }
 
 TEST(LinesField, AssignAndFacade)

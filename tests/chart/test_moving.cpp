@@ -552,7 +552,12 @@ INSTANTIATE_TEST_SUITE_P(
         ZoomRow{"rotated x", {0, 245}, false, {5, 10, 15, 40}, {0, 0, 20, 50}, {49, 196}},
         ZoomRow{"negative", {-50, 50}, true, {0, 0, 200, 100}, {0, 0, 200, 100}, {-50, 50}},
         ZoomRow{"no width", {1, 2}, true, {0, 0, 0, 10}, {0, 0, 0, 10}, {1, 2}},
-        ZoomRow{"no height", {1, 2}, false, {0, 0, 10, 0}, {0, 0, 10, 0}, {1, 2}}));
+        ZoomRow{"no height", {1, 2}, false, {0, 0, 10, 0}, {0, 0, 10, 0}, {1, 2}},
+        // a drag along one direction only leaves the other direction's range
+        ZoomRow{"flat drag, y", {0, 100}, false, {50, 30, 150, 30}, {0, 0, 200, 100}, {0, 100}},
+        ZoomRow{"flat drag, x", {0, 100}, true, {50, 30, 150, 30}, {0, 0, 200, 100}, {25, 75}},
+        ZoomRow{"upright drag, x", {0, 100}, true, {40, 10, 40, 90}, {0, 0, 200, 100}, {0, 100}},
+        ZoomRow{"upright drag, y", {0, 100}, false, {40, 10, 40, 90}, {0, 0, 200, 100}, {10, 90}}));
 
 // --- point pick -----------------------------------------------------------
 
