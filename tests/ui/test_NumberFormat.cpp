@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <limits>
 
+#include "support/TestLocale.h"
 #include "ui/NumberFormat.h"
 
 using resheat::ui::FormatFixed;
@@ -134,6 +135,47 @@ TEST_F(NumberFormat, RejectsAnythingElseAndLeavesTheValue)
     }
     double value = 42;
     EXPECT_FALSE(ParseRegionalNumber(QStringLiteral("\uFF11"), value)); // full-width digit one
+}
+
+TEST_F(NumberFormat, LongTextsConvertCorrectlyRoundedOrAreRefused)
+{
+    const QString zeros(5000, QLatin1Char('0'));
+    struct Row { QString text; bool ok; double value; };
+    const Row rows[] = {
+        {"1" + zeros + "E-0001", false, 0},                    // 1E4999
+        {"1" + zeros + "E-5000", true, 1},
+        {"0." + zeros + "1E5001", true, 1},
+        {"9007199254740993." + zeros + "1", true, 9007199254740994.0},
+        // exponents beyond any machine integer, with digits that shift them
+        {"1234567890E9223372036854775807", false, 0},
+        {"0.0001E-9223372036854775808", true, 0},
+        {"1" + zeros + "E-99999999999999999999999", true, 0},
+    };
+    for (const auto &r : rows) {
+        double value = 42;
+        EXPECT_EQ(ParseRegionalNumber(r.text, value), r.ok) << r.text.left(40).toStdString();
+        EXPECT_EQ(value, r.ok ? r.value : 42) << r.text.left(40).toStdString();
+    }
+}
+
+TEST_F(NumberFormat, AMultiByteSeparatorInTheCLocaleChangesNoDigit)
+{
+    // The desktop program runs under the environment's C locale; the digits
+    // must not depend on it.
+    const auto locale = resheat::testing::MultiByteSeparatorLocale::name();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a multi-byte decimal separator can be made here (localedef, locales)";
+    resheat::testing::ScopedCLocale scope(*locale);
+    ASSERT_TRUE(scope.ok());
+    EXPECT_EQ(FormatGeneral(7850.5, 15), "7850.5");
+    EXPECT_EQ(FormatGeneral(1.5384E-7, 4), "1.538E-7");
+    EXPECT_EQ(FormatFixed(21.25, 1), "21.3");
+    QLocale::setDefault(QLocale(QLocale::Pashto, QLocale::Afghanistan));
+    const QString separator = QLocale().decimalPoint();
+    EXPECT_EQ(FormatGeneral(7850.5, 15), "7850" + separator + "5");
+    double back = 0;
+    ASSERT_TRUE(ParseRegionalNumber("-2" + separator + "5E-3", back));
+    EXPECT_EQ(back, -0.0025);
 }
 
 TEST_F(NumberFormat, CommaLocaleReadsOnlyTheComma)
