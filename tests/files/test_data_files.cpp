@@ -1,5 +1,7 @@
 #include <filesystem>
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -7,6 +9,7 @@
 #include "core/Errors.h"
 #include "files/DataFiles.h"
 #include "support/RecordingHost.h"
+#include "support/TestLocale.h"
 
 using namespace resheat;
 using resheat::testing::RecordingHost;
@@ -211,6 +214,130 @@ TEST_F(DataFilesTest, CrossGeometryReads)
     EXPECT_FALSE(LoadDataXY(path("rod.drz"), xy, host));
     EXPECT_EQ(xy.name.str(), "old");
     EXPECT_EQ(host.messages.back().second, "Incorrect data format");
+}
+
+TEST_F(DataFilesTest, ReaderRefusesLinesLongerThanAThousandBytes)
+{
+    // Each row puts a line of the given length at the given line (1-based)
+    // of the bar's file; lines past the case are never looked at.
+    std::vector<std::string> base;
+    {
+        std::istringstream in(Read(RESHEAT_SOURCE_DIR "/examples/steel-bar.dxy"));
+        for (std::string line; std::getline(in, line);)
+            base.push_back(line.substr(0, line.size() - 1));
+    }
+    struct Row { std::size_t line; std::string text; bool ok; };
+    const Row rows[] = {
+        {1, std::string(1000, 'h'), true},
+        {1, std::string(1001, 'h'), false},
+        {3, std::string(46, ' ') + std::string(955, 'n'), false},
+        {4, std::string(46, ' ') + std::string(951, ' ') + "2.5", true}, // 1000 bytes
+        {4, std::string(46, ' ') + std::string(952, ' ') + "2.5", false},
+        {17, std::string(100000, 'x'), true},
+    };
+    for (const auto &r : rows) {
+        auto lines = base;
+        lines.resize(std::max(lines.size(), r.line));
+        lines[r.line - 1] = r.text;
+        std::string text;
+        for (const auto &line : lines)
+            text += line + "\r\n";
+        Write(path("long.dxy"), text);
+        DataXY d;
+        RecordingHost host;
+        EXPECT_EQ(LoadDataXY(path("long.dxy"), d, host), r.ok) << r.line << ": " << r.text.size();
+        if (!r.ok) {
+            EXPECT_EQ(host.messages, (decltype(host.messages){{"Execution Error", "Incorrect data format"}}));
+        }
+    }
+}
+
+TEST_F(DataFilesTest, ReaderTakesOnlyTheLinesACaseNeeds)
+{
+    const std::string bar = Read(RESHEAT_SOURCE_DIR "/examples/steel-bar.dxy");
+    const std::string rod = Read(RESHEAT_SOURCE_DIR "/examples/steel-rod.drz");
+    std::istringstream barStream(bar + std::string(1 << 20, 'x'));
+    std::istringstream rodStream(rod + std::string(1 << 20, '\0'));
+    DataXY xy;
+    DataRZ rz;
+    RecordingHost host;
+    ASSERT_TRUE(LoadDataXY(barStream, xy, host));
+    ASSERT_TRUE(LoadDataRZ(rodStream, rz, host));
+    EXPECT_EQ(barStream.tellg(), static_cast<std::streamoff>(bar.size()));
+    EXPECT_EQ(rodStream.tellg(), static_cast<std::streamoff>(rod.size()));
+    EXPECT_EQ(xy, WorkedBar());
+    EXPECT_EQ(rz, WorkedRod());
+}
+
+TEST_F(DataFilesTest, DevicesEndTheReaderAtOnce)
+{
+    if (!fs::exists("/dev/zero"))
+        GTEST_SKIP() << "no /dev/zero here";
+    DataXY xy = WorkedBar();
+    DataRZ rz = WorkedRod();
+    RecordingHost host;
+    EXPECT_FALSE(LoadDataXY("/dev/zero", xy, host));
+    EXPECT_FALSE(LoadDataRZ("/dev/zero", rz, host));
+    EXPECT_FALSE(LoadDataXY("/dev/null", xy, host));
+    EXPECT_EQ(xy, WorkedBar());
+    EXPECT_EQ(rz, WorkedRod());
+    ASSERT_EQ(host.messages.size(), 3u);
+    for (const auto &m : host.messages)
+        EXPECT_EQ(m.second, "Incorrect data format");
+}
+
+TEST_F(DataFilesTest, AValueBeyondTheDoubleRangeInManyDigitsIsRefused)
+{
+    SaveDataXY(path("big.dxy"), WorkedBar());
+    std::string text = Read(path("big.dxy"));
+    const auto pos = text.find("gestosc") + 46;
+    text.replace(pos, text.find("\r\n", pos) - pos, "1" + std::string(900, '0') + "E-0001");
+    Write(path("big.dxy"), text);
+    DataXY d = WorkedBar();
+    RecordingHost host;
+    EXPECT_FALSE(LoadDataXY(path("big.dxy"), d, host));
+    EXPECT_EQ(d, WorkedBar());
+}
+
+TEST_F(DataFilesTest, EveryFileSaveWritesReadsBack)
+{
+    // Values near the ends of the double range, the largest ones included.
+    const double max = std::numeric_limits<double>::max();
+    for (double v : {max, -max, 1.797693134862315E308, std::numeric_limits<double>::denorm_min(),
+                     std::numeric_limits<double>::min()}) {
+        DataXY d = WorkedBar();
+        d.density = v;
+        d.maxContactCurrent = -v;
+        SaveDataXY(path("edge.dxy"), d);
+        DataXY back;
+        RecordingHost host;
+        EXPECT_TRUE(LoadDataXY(path("edge.dxy"), back, host)) << v;
+        EXPECT_NEAR(back.density, v, std::fabs(v) * 1e-14) << v;
+        EXPECT_EQ(back.maxContactCurrent, -back.density);
+    }
+}
+
+TEST_F(DataFilesTest, CaseAndResultsFilesAreTheSameUnderAMultiByteDecimalSeparator)
+{
+    const auto locale = resheat::testing::MultiByteSeparatorLocale::name();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a multi-byte decimal separator can be made here (localedef, locales)";
+    ResultsRZ r;
+    r.mass = 15.3153; r.resistance = 7.8348E-5; r.heatingTime = 1234.5678; r.biot = 0.0042673;
+    SaveDataRZ(path("c.drz"), WorkedRod());
+    SaveTextResultsRZ(path("c.txt"), WorkedRod(), r);
+    {
+        resheat::testing::ScopedCLocale scope(*locale);
+        ASSERT_TRUE(scope.ok());
+        SaveDataRZ(path("l.drz"), WorkedRod());
+        SaveTextResultsRZ(path("l.txt"), WorkedRod(), r);
+        DataRZ back;
+        RecordingHost host;
+        EXPECT_TRUE(LoadDataRZ(path("l.drz"), back, host));
+        EXPECT_EQ(back, WorkedRod());
+    }
+    EXPECT_EQ(Read(path("l.drz")), Read(path("c.drz")));
+    EXPECT_EQ(Read(path("l.txt")), Read(path("c.txt")));
 }
 
 TEST_F(DataFilesTest, EmptyFileIsAFormatError)
