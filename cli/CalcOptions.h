@@ -1,0 +1,44 @@
+// resheat-calc's command line: one options struct filled by one parse
+// function, kept apart from main() so that tests and the fuzz harness reach
+// it.  A new option is a field here and a branch in ParseArguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CalcOutput.h"
+
+namespace resheat {
+
+enum ExitCode {
+    kCalculated = 0,
+    kRejected = 1,     // by the power density limit; what was computed is printed
+    kUnreadable = 2,   // the case file was not read
+    kFault = 3,        // an arithmetic fault ended the calculation
+    kUsage = 64,
+    kOutputFailed = 74, // standard output or an output file could not be written
+};
+
+extern const char *const kUsageText;
+
+struct CalcOptions {
+    Geometry geometry = Geometry::XY; // from --xy/--rz, else the case file's extension
+    std::optional<double> heatingTime; // --time: instead of the computed one, > 0
+    bool json = false;
+    bool help = false; // --help: print the usage text and nothing else
+    std::string resultsFile;
+    std::string historyFile;
+    std::string caseFile;
+};
+
+struct ParsedArguments {
+    CalcOptions options;
+    std::string error;      // empty when the arguments were accepted
+    bool showUsage = false; // print the usage text after the error line
+};
+
+// The arguments after the program's name.
+ParsedArguments ParseArguments(const std::vector<std::string> &args);
+
+} // namespace resheat
