@@ -61,6 +61,16 @@ void RoundTo(Decimal &d, int count)
     }
 }
 
+// Whether the decimal lies beyond the largest double (1.7976931348623157E308).
+bool BeyondLargestDouble(const Decimal &d)
+{
+    if (d.exponent < 308)
+        return false;
+    const std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e" + std::to_string(d.exponent);
+    double v = 0;
+    return std::from_chars(text.data(), text.data() + text.size(), v).ec == std::errc::result_out_of_range;
+}
+
 QString DecimalSeparator()
 {
     return QLocale().decimalPoint();
@@ -83,7 +93,14 @@ QString FormatGeneral(double value, int significantDigits)
         return QStringLiteral("0");
     const int count = std::clamp(significantDigits, 1, kMaxDigits);
     Decimal d = ToDecimal(value);
+    const Decimal exact = d;
     RoundTo(d, count);
+    if (BeyondLargestDouble(d)) {
+        // Rounded up past the largest double, the box would show a number
+        // it refuses on OK: cut toward zero instead.
+        d = exact;
+        d.digits.resize(count);
+    }
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
 
