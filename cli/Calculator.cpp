@@ -60,6 +60,7 @@ int RunCalculator(const CalcOptions &o)
     out.geometry = o.geometry;
     const bool fixedTime = o.heatingTime.has_value();
     const double time = o.heatingTime.value_or(0.0);
+    std::string printed;
     try {
         if (out.geometry == Geometry::XY) {
             if (!LoadDataXY(o.caseFile, out.xy, host))
@@ -70,14 +71,15 @@ int RunCalculator(const CalcOptions &o)
                 return kUnreadable;
             CalculationRZ(out.rz, fixedTime, out.resultsRZ, time, out.history, host);
         }
+        out.messages = host.messages;
+        printed = o.json ? FormatJson(out) : FormatText(out); // refuses a value that is no number
     } catch (const ArithmeticFault &e) {
         std::cerr << "Error: " << e.what() << "\n";
         return kFault;
     }
-    out.messages = host.messages;
 
     // Every output is attempted, so that one failure loses nothing else.
-    bool written = PrintToStandardOutput(o.json ? FormatJson(out) : FormatText(out));
+    bool written = PrintToStandardOutput(printed);
     written &= WriteOutputFile(o.resultsFile, [&] {
         if (out.geometry == Geometry::XY)
             SaveTextResultsXY(o.resultsFile, out.xy, out.resultsXY);
