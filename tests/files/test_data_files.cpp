@@ -268,23 +268,6 @@ TEST_F(DataFilesTest, ReaderTakesOnlyTheLinesACaseNeeds)
     EXPECT_EQ(rz, WorkedRod());
 }
 
-TEST_F(DataFilesTest, DevicesEndTheReaderAtOnce)
-{
-    if (!fs::exists("/dev/zero"))
-        GTEST_SKIP() << "no /dev/zero here";
-    DataXY xy = WorkedBar();
-    DataRZ rz = WorkedRod();
-    RecordingHost host;
-    EXPECT_FALSE(LoadDataXY("/dev/zero", xy, host));
-    EXPECT_FALSE(LoadDataRZ("/dev/zero", rz, host));
-    EXPECT_FALSE(LoadDataXY("/dev/null", xy, host));
-    EXPECT_EQ(xy, WorkedBar());
-    EXPECT_EQ(rz, WorkedRod());
-    ASSERT_EQ(host.messages.size(), 3u);
-    for (const auto &m : host.messages)
-        EXPECT_EQ(m.second, "Incorrect data format");
-}
-
 TEST_F(DataFilesTest, AValueBeyondTheDoubleRangeInManyDigitsIsRefused)
 {
     SaveDataXY(path("big.dxy"), WorkedBar());
