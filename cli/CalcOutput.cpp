@@ -1,7 +1,7 @@
 #include "cli/CalcOutput.h"
 
 #include <charconv>
-#include <cstdio>
+#include <limits>
 
 #include "files/DataFiles.h"
 #include "files/SafeWriter.h"
@@ -13,6 +13,20 @@ std::string ShortestNumber(double v)
     char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, res.ptr);
+}
+
+// `v` in fixed notation with `decimals` digits after the point, right-aligned
+// in `width` characters or wider when it needs more (printf's %W.Df in the
+// C locale, whatever the regional settings).
+std::string FixedColumn(double v, std::size_t width, int decimals)
+{
+    // Room for the longest double: sign, 309 digits, point and decimals.
+    std::string s(std::numeric_limits<double>::max_exponent10 + 8 + decimals, '\0');
+    const auto res = std::to_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed, decimals);
+    s.resize(static_cast<std::size_t>(res.ptr - s.data()));
+    if (s.size() < width)
+        s.insert(0, width - s.size(), ' ');
+    return s;
 }
 
 namespace {
@@ -36,9 +50,10 @@ std::string JsonString(const std::string &s)
             r += '\\';
             r += static_cast<char>(c);
         } else if (c < 0x20 || c >= 0x7f) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            r += buf;
+            const char *hex = "0123456789abcdef";
+            r += "\\u00";
+            r += hex[c >> 4];
+            r += hex[c & 15];
         } else {
             r += static_cast<char>(c);
         }
@@ -68,12 +83,10 @@ std::string FormatText(const CalcOutput &out)
     const bool xy = out.geometry == Geometry::XY;
     s += xy ? "time [s]  To [oC]  Tw [oC]  Th [oC]\n" : "time [s]  To [oC]  Tr [oC]\n";
     for (const auto &row : out.history) {
-        char buf[128];
-        if (xy)
-            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %7.1f\n", row[0], row[1], row[2], row[3]);
-        else
-            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f\n", row[0], row[1], row[2]);
-        s += buf;
+        s += FixedColumn(row[0], 8, 3);
+        for (int c = 1; c < HistoryColumns(out); ++c)
+            s += "  " + FixedColumn(row[c], 7, 1);
+        s += "\n";
     }
     return s;
 }

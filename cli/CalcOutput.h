@@ -41,6 +41,10 @@ void WriteHistoryCsv(const std::string &fileName, const CalcOutput &out);
 
 // Shortest decimal text that reads back to the same double.
 std::string ShortestNumber(double v);
+
+// `v` in fixed notation with `decimals` digits after the point, right-aligned
+// in `width` characters or wider when it needs more.
+std::string FixedColumn(double v, std::size_t width, int decimals);
 // A JSON string of the bytes of s, taken as Latin-1.
 std::string JsonString(const std::string &s);
 

@@ -1,16 +1,16 @@
 // resheat-calc --refined: the temperature-dependent calculation of a case
-// file.  main() hands the whole command line over when it holds --refined.
+// file, with the command line already parsed.
 #pragma once
+
+#include "cli/CalcOptions.h"
 
 namespace resheat {
 
-// True when "--refined" is among the arguments.
-bool IsRefinedCall(int argc, char **argv);
-
-// Parses the arguments, runs the case and prints; returns the exit status:
-// 0 reached, 1 rejected by the power density, 2 case or table file not read,
-// 3 arithmetic fault, 5 not computed (finish temperature not reached, or a
-// case the model refuses), 64 usage error, 74 history file not written.
-int RefinedMain(int argc, char **argv);
+// Reads the case (and the property table file, when given), runs it and
+// prints; returns the exit status: 0 reached, 1 rejected by the power
+// density, 2 case or table file not read, 3 arithmetic fault, 5 not computed
+// (finish temperature not reached, or a case the model refuses), 74 an output
+// not written.
+int RunRefined(const CalcOptions &options);
 
 } // namespace resheat

@@ -1,6 +1,6 @@
 #include "cli/RefinedOutput.h"
 
-#include <cstdio>
+#include "core/NumberText.h"
 
 #include "files/SafeWriter.h"
 
@@ -10,18 +10,15 @@ namespace {
 
 bool Bar(const RefinedOutput &out) { return out.geometry == Geometry::XY; }
 
-std::string General(double v)
-{
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
+std::string General(double v) { return GeneralText(v); }
 
-std::string Line(const char *label, const std::string &value)
+// The label left-aligned in 30 characters, then the value.
+std::string Line(const std::string &label, const std::string &value)
 {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%-30s", label);
-    return buf + value + "\n";
+    std::string s = label;
+    if (s.size() < 30)
+        s.resize(30, ' ');
+    return s + value + "\n";
 }
 
 std::string PropertiesText(const RefinedResult &r)
@@ -97,14 +94,10 @@ std::string FormatRefinedText(const RefinedOutput &out)
              : "time [s]  To [oC]  Tr [oC]       I [A]         P [W]\n";
     for (const auto &row : r.history) {
         const auto &t = row.temperatures;
-        char buf[160];
-        if (bar)
-            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %7.1f  %10.1f  %12.1f\n", t[0], t[1], t[2], t[3],
-                          row.current, row.power);
-        else
-            std::snprintf(buf, sizeof buf, "%8.3f  %7.1f  %7.1f  %10.1f  %12.1f\n", t[0], t[1], t[2], row.current,
-                          row.power);
-        s += buf;
+        s += FixedColumn(t[0], 8, 3);
+        for (int c = 1; c < (bar ? 4 : 3); ++c)
+            s += "  " + FixedColumn(t[c], 7, 1);
+        s += "  " + FixedColumn(row.current, 10, 1) + "  " + FixedColumn(row.power, 12, 1) + "\n";
     }
     return s;
 }

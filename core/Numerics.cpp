@@ -1,6 +1,7 @@
 #include "core/Numerics.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "core/Arith.h"
@@ -23,11 +24,35 @@ double IntPower(double base, double exponent)
         return 1;
     if (base == 0.0)
         return 0;
+    double m = std::nearbyint(exponent); // default rounding: ties to even
+    if (!(m > 0))
+        return 1;
+    // Up to kOneByOne factors are multiplied in one by one: the Bessel
+    // series rest on exactly these products (their powers go up to 41).
+    constexpr double kOneByOne = 64;
     double r = 1;
-    const double m = std::nearbyint(exponent); // default rounding: ties to even
-    for (double i = 0; i < m; i += 1)
-        r = Mul(r, base);
-    return r;
+    if (m <= kOneByOne) {
+        for (double i = 0; i < m; i += 1)
+            r = Mul(r, base);
+        return r;
+    }
+    // Larger exponents by squaring, one square per binary digit of m: at
+    // most about 1100 products for any double.  Every double from 2^53 on
+    // is even, and an infinite exponent counts as the largest one.
+    if (std::isinf(m))
+        m = std::numeric_limits<double>::max();
+    double square = base;
+    for (;;) {
+        const double half = std::floor(m / 2);
+        if (m != 2 * half)
+            r = Mul(r, square);
+        m = half;
+        if (m == 0)
+            return r;
+        // A higher digit follows: the result holds this square's square,
+        // so an overflow here is an overflow of the result.
+        square = Mul(square, square);
+    }
 }
 
 namespace {

@@ -12,6 +12,8 @@ namespace resheat {
 double Factorial(std::uint16_t k);
 // base raised to the exponent rounded to the nearest integer (ties to even);
 // a zero exponent gives 1, a zero base 0, a negative rounded exponent 1.
+// Exponents up to 64 multiply the factors in one by one; larger ones take
+// a number of products logarithmic in the exponent.
 double IntPower(double base, double exponent);
 
 // Truncated power series up to index n below 16, two-term asymptotic form

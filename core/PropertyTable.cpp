@@ -1,4 +1,5 @@
 #include "core/PropertyTable.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -39,12 +40,7 @@ std::vector<std::string_view> Split(std::string_view s, char sep)
     }
 }
 
-std::string Number(double v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
+std::string Number(double v) { return GeneralText(v); }
 
 enum class NumberKind { Ok, NotANumber, NotFinite, OutOfRange };
 

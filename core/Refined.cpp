@@ -55,6 +55,7 @@
 // few steps), or when 1000 times the constant-property heating time
 // 1.5 m c (Tf - Ts) / P has passed.
 #include "core/Refined.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,12 +97,7 @@ const double kGamma = 2 - std::numbers::sqrt2;
 const double kD = kGamma / 2;                 // diagonal of both stages
 const double kW = std::numbers::sqrt2 / 4;    // weight of the first two stage values
 
-std::string Num(double v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
+std::string Num(double v) { return GeneralText(v); }
 
 // ---------------------------------------------------------------- solver
 

@@ -5,7 +5,8 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <istream>
+#include <string_view>
 #include <vector>
 
 #include "files/FixedNumber.h"
@@ -56,52 +57,50 @@ std::vector<std::string> CaseLines(const char *header, const Record &r,
     return lines;
 }
 
-// Reads the file's lines (LF or CR LF endings); false if it cannot be opened.
-bool ReadLines(const std::string &fileName, std::vector<std::string> &lines, bool &ioError)
+// A case file is a few hundred bytes.  The reader takes only the lines a
+// case needs, each of at most kMaxLineLength bytes, so that no input (a
+// device, a pipe, a huge or binary file) makes it read or hold more.
+constexpr std::size_t kMaxLineLength = 1000;
+
+// The next line without its LF or CR LF; an empty line at the end of the
+// input.  False for a line longer than kMaxLineLength.
+bool ReadLine(std::streambuf &in, std::string &line)
 {
-    ioError = false;
-    std::error_code ec;
-    if (fileName.empty() || std::filesystem::is_directory(fileName, ec))
-        return false;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
+    line.clear();
+    for (;;) {
+        const auto c = in.sbumpc();
+        if (c == std::char_traits<char>::eof() || c == '\n')
+            break;
+        if (line.size() > kMaxLineLength) // room for the content and a CR
+            return false;
+        line.push_back(static_cast<char>(c));
     }
-    ioError = in.bad();
-    return true;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line.size() <= kMaxLineLength;
 }
 
-std::string ValuePart(const std::vector<std::string> &lines, std::size_t index)
+std::string_view ValuePart(std::string_view line)
 {
-    if (index >= lines.size() || lines[index].size() <= kLabelWidth)
-        return {};
-    return lines[index].substr(kLabelWidth);
+    return line.size() <= kLabelWidth ? std::string_view() : line.substr(kLabelWidth);
 }
 
 template <typename Record, std::size_t N>
-bool LoadCase(const std::string &fileName, Record &record,
-              const std::array<double Record::*, N> &fields, const char *cannotOpenMessage,
+bool LoadCase(std::istream &in, Record &record, const std::array<double Record::*, N> &fields,
               CalcHost &host)
 {
-    std::vector<std::string> lines;
-    bool ioError = false;
-    if (!ReadLines(fileName, lines, ioError)) {
-        host.showMessage(kCaption, cannotOpenMessage);
-        return false;
-    }
     // A failed read leaves the record as it was: everything goes into a
     // copy, which replaces the record only when the whole file converted.
     Record copy = record;
-    bool ok = !ioError;
-    if (ok) {
-        copy.name.set(ValuePart(lines, 2));
-        for (std::size_t i = 0; i < N && ok; ++i)
-            ok = ParseFileNumber(ValuePart(lines, 3 + i), copy.*fields[i]);
+    std::streambuf *buffer = in.rdbuf();
+    bool ok = buffer != nullptr;
+    std::string line;
+    for (std::size_t i = 0; ok && i < 3 + N; ++i) {
+        ok = ReadLine(*buffer, line);
+        if (ok && i == 2)
+            copy.name.set(ValuePart(line));
+        else if (ok && i > 2)
+            ok = ParseFileNumber(ValuePart(line), copy.*fields[i - 3]);
     }
     if (!ok) {
         host.showMessage(kCaption, "Incorrect data format");
@@ -109,6 +108,22 @@ bool LoadCase(const std::string &fileName, Record &record,
     }
     record = copy;
     return true;
+}
+
+template <typename Record, std::size_t N>
+bool LoadCaseFile(const std::string &fileName, Record &record,
+                  const std::array<double Record::*, N> &fields, const char *cannotOpenMessage,
+                  CalcHost &host)
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (!fileName.empty() && !std::filesystem::is_directory(fileName, ec))
+        in.open(fileName, std::ios::binary);
+    if (!in.is_open()) {
+        host.showMessage(kCaption, cannotOpenMessage);
+        return false;
+    }
+    return LoadCase(in, record, fields, host);
 }
 
 std::string ValueLine(const char *label, double value)
@@ -132,24 +147,44 @@ const std::array<const char *, 8> kTextResultLabels{
 
 } // namespace
 
+std::vector<std::string> CaseFileLinesXY(const DataXY &record)
+{
+    return CaseLines(kHeaderXY, record, kDataXYNumbers, kLabelsXY);
+}
+
+std::vector<std::string> CaseFileLinesRZ(const DataRZ &record)
+{
+    return CaseLines(kHeaderRZ, record, kDataRZNumbers, kLabelsRZ);
+}
+
 void SaveDataXY(const std::string &fileName, const DataXY &record)
 {
-    WriteLinesCrLf(fileName, CaseLines(kHeaderXY, record, kDataXYNumbers, kLabelsXY));
+    WriteLinesCrLf(fileName, CaseFileLinesXY(record));
 }
 
 void SaveDataRZ(const std::string &fileName, const DataRZ &record)
 {
-    WriteLinesCrLf(fileName, CaseLines(kHeaderRZ, record, kDataRZNumbers, kLabelsRZ));
+    WriteLinesCrLf(fileName, CaseFileLinesRZ(record));
 }
 
 bool LoadDataXY(const std::string &fileName, DataXY &record, CalcHost &host)
 {
-    return LoadCase(fileName, record, kDataXYNumbers, "Incorrect path", host);
+    return LoadCaseFile(fileName, record, kDataXYNumbers, "Incorrect path", host);
 }
 
 bool LoadDataRZ(const std::string &fileName, DataRZ &record, CalcHost &host)
 {
-    return LoadCase(fileName, record, kDataRZNumbers, "Incorrect data format", host);
+    return LoadCaseFile(fileName, record, kDataRZNumbers, "Incorrect data format", host);
+}
+
+bool LoadDataXY(std::istream &in, DataXY &record, CalcHost &host)
+{
+    return LoadCase(in, record, kDataXYNumbers, host);
+}
+
+bool LoadDataRZ(std::istream &in, DataRZ &record, CalcHost &host)
+{
+    return LoadCase(in, record, kDataRZNumbers, host);
 }
 
 std::vector<std::string> TextResultsLinesXY(const DataXY &d, const ResultsXY &r)

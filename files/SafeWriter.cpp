@@ -58,6 +58,64 @@ void WriteAll(int fd, const std::string &bytes)
     }
 }
 
+// Pushes a regular file's bytes to the disk; devices and pipes have nothing
+// to push.
+void Sync(int fd)
+{
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        Fail(errno);
+}
+
+// Follows a chain of symbolic links to the path that the last one names,
+// whether or not that exists, so that a save writes through the links and
+// never replaces one by a regular file.
+fs::path FollowLinks(fs::path path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            Fail(ec.value());
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    Fail(ELOOP);
+}
+
+// Writes over the file itself: for devices and pipes, and for files that
+// the user may write but not replace.
+void WriteInPlace(const fs::path &target, const std::string &bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        Fail(errno);
+    try {
+        WriteAll(fd, bytes);
+        Sync(fd);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0)
+        Fail(errno);
+}
+
+// The owner and group of the replaced file where the user may set them, at
+// least the group; otherwise the file becomes the user's, as a new one would.
+void KeepOwner(int fd, const struct stat &st)
+{
+    if (::fchown(fd, st.st_uid, st.st_gid) == 0)
+        return;
+    if (::fchown(fd, static_cast<uid_t>(-1), st.st_gid) == 0)
+        return;
+}
+
+// The folder refuses a new entry or a replaced one, though the file itself
+// may be written.
+bool FolderRefuses(int e) { return e == EACCES || e == EPERM; }
+
 } // namespace
 
 void WriteLinesCrLf(const std::string &fileName, const std::vector<std::string> &lines)
@@ -76,44 +134,45 @@ void WriteLines(const std::string &fileName, const std::vector<std::string> &lin
         bytes += lineEnd;
     }
 
-    fs::path target(fileName);
-    std::error_code ec;
-    // Write through a link to the file it names, not over the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec)))
-        target = fs::weakly_canonical(target, ec);
-
+    const fs::path target = FollowLinks(fileName);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT)
+        Fail(errno);
     if (exists && S_ISDIR(st.st_mode))
         Fail(EISDIR);
-    if (exists && !S_ISREG(st.st_mode)) {
-        // A device or pipe cannot be replaced; write to it directly.
-        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (exists && !S_ISREG(st.st_mode))
+        return WriteInPlace(target, bytes); // a device or pipe cannot be replaced
+    if (exists) {
+        // Replacing needs only the folder's permission: ask the file's own,
+        // so that a protected file is never replaced.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             Fail(errno);
-        try {
-            WriteAll(fd, bytes);
-        } catch (...) {
-            ::close(fd);
-            throw;
-        }
-        if (::close(fd) != 0)
-            Fail(errno);
-        return;
+        ::close(fd);
+        // Replacing would split the file from its other names.
+        if (st.st_nlink > 1)
+            return WriteInPlace(target, bytes);
     }
 
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
-        Fail(errno);
-    bool closed = false;
+    // A short name, so that any name the file system takes for the target
+    // leaves room for the temporary one.
+    std::string temp = (dir / ".resheat-XXXXXX").string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int e = errno;
+        if (exists && FolderRefuses(e))
+            return WriteInPlace(target, bytes);
+        Fail(e);
+    }
     try {
         mode_t mode = 0666;
         if (exists) {
             mode = st.st_mode & 07777;
+            KeepOwner(fd, st); // before the mode: a change of owner clears set-id bits
         } else {
             const mode_t mask = ::umask(0);
             ::umask(mask);
@@ -121,21 +180,19 @@ void WriteLines(const std::string &fileName, const std::vector<std::string> &lin
         }
         ::fchmod(fd, mode);
         WriteAll(fd, bytes);
-        if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
-            Fail(errno);
-        closed = true;
-        if (::close(fd) != 0)
-            Fail(errno);
+        Sync(fd);
     } catch (...) {
-        if (!closed)
-            ::close(fd);
-        ::unlink(tmpl.c_str());
+        ::close(fd);
+        ::unlink(temp.c_str());
         throw;
     }
-    if (::rename(tmpl.c_str(), target.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(tmpl.c_str());
-        Fail(e);
+    const int closeError = ::close(fd) != 0 ? errno : 0;
+    const int renameError = closeError ? closeError : (::rename(temp.c_str(), target.c_str()) != 0 ? errno : 0);
+    if (renameError) {
+        ::unlink(temp.c_str());
+        if (!closeError && exists && FolderRefuses(renameError))
+            return WriteInPlace(target, bytes); // a sticky folder keeps others' files in place
+        Fail(renameError);
     }
 }
 

@@ -1,6 +1,18 @@
 // Writes a whole text file so that a failure never leaves a partial file:
 // the lines go to a temporary file in the target's folder, which replaces
-// the target only once every byte is on disk.
+// the target only once every byte is on disk.  The save respects the file
+// system:
+// - a target the user may not write is refused ("File access denied") and
+//   left as it was;
+// - a target the user may write in a folder that does not let it be
+//   replaced (no write permission, sticky bit), a file with other hard
+//   links, a device or a pipe is written in place;
+// - symbolic links are followed to the file they name, which is created if
+//   missing; a link is never replaced by a regular file;
+// - a replaced file keeps its permissions (and its owner and group where
+//   the user may set them); a new one gets 0666 less the umask;
+// - the temporary file has a short name, so any name the file system takes
+//   for the target works, and it is removed whatever fails.
 #pragma once
 
 #include <string>

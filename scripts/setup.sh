@@ -6,7 +6,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils)
+          libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils locales)
 # The desktop end-to-end test runs the program under a window manager.
 packages+=(openbox x11-utils)
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <limits>
 #include <string>
+
+#include "files/FixedNumber.h"
 
 namespace resheat::ui {
 
@@ -25,8 +25,9 @@ constexpr int kMaxDigits = 18;
 Decimal ToDecimal(double value)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kMaxDigits - 1, std::fabs(value));
-    const std::string text(buffer);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, kMaxDigits - 1).ptr;
+    const std::string text(buffer, end); // the same under every regional setting
     Decimal d;
     const auto ePos = text.find('e');
     for (std::size_t i = 0; i < ePos; ++i)
@@ -60,6 +61,16 @@ void RoundTo(Decimal &d, int count)
     }
 }
 
+// Whether the decimal lies beyond the largest double (1.7976931348623157E308).
+bool BeyondLargestDouble(const Decimal &d)
+{
+    if (d.exponent < 308)
+        return false;
+    const std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e" + std::to_string(d.exponent);
+    double v = 0;
+    return std::from_chars(text.data(), text.data() + text.size(), v).ec == std::errc::result_out_of_range;
+}
+
 QString DecimalSeparator()
 {
     return QLocale().decimalPoint();
@@ -82,7 +93,14 @@ QString FormatGeneral(double value, int significantDigits)
         return QStringLiteral("0");
     const int count = std::clamp(significantDigits, 1, kMaxDigits);
     Decimal d = ToDecimal(value);
+    const Decimal exact = d;
     RoundTo(d, count);
+    if (BeyondLargestDouble(d)) {
+        // Rounded up past the largest double, the box would show a number
+        // it refuses on OK: cut toward zero instead.
+        d = exact;
+        d.digits.resize(count);
+    }
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
 
@@ -194,47 +212,17 @@ bool ParseRegionalNumber(const QString &text, double &value)
     if (intDigits.isEmpty() && fracDigits.isEmpty())
         return false;
 
-    std::string plain = match.captured(1).toStdString();
-    if (!plain.empty() && plain[0] == '+')
-        plain.clear();
-    plain += intDigits.isEmpty() ? std::string("0") : intDigits.toStdString();
-    if (!fracDigits.isEmpty())
-        plain += '.' + fracDigits.toStdString();
-    const QString exponent = match.captured(4);
-    if (!exponent.isEmpty())
-        plain += 'e' + exponent.toStdString();
-
-    double result = 0;
-    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
-    if (ptr != plain.data() + plain.size())
-        return false;
-    if (ec == std::errc::result_out_of_range) {
-        // Either beyond the largest double (rejected) or below the smallest
-        // one (stored as 0).  Tell them apart by the decimal exponent of
-        // the first significant digit.
-        const QString allDigits = intDigits + fracDigits;
-        const qsizetype first = allDigits.indexOf(QRegularExpression(QStringLiteral("[1-9]")));
-        if (first < 0) {
-            result = 0;
-        } else {
-            long long scale = static_cast<long long>(intDigits.size()) - 1 - first;
-            bool expOk = true;
-            const long long e = exponent.toLongLong(&expOk);
-            if (!expOk) // more digits than a 64-bit number holds
-                scale = exponent.startsWith(QLatin1Char('-')) ? -1 : 1;
-            else
-                scale += e;
-            if (scale >= 0)
-                return false;
-            result = 0;
-        }
-    } else if (ec != std::errc()) {
-        return false;
-    }
-    if (!std::isfinite(result))
-        return false;
-    value = result;
-    return true;
+    // Only ASCII digits are left in the parts: their Latin-1 bytes are the text.
+    const QByteArray intPart = intDigits.toLatin1();
+    const QByteArray fracPart = fracDigits.toLatin1();
+    QByteArray exponent = match.captured(4).toLatin1();
+    const bool negativeExponent = exponent.startsWith('-');
+    if (exponent.startsWith('-') || exponent.startsWith('+'))
+        exponent.remove(0, 1);
+    return resheat::DecimalToDouble(match.captured(1) == QLatin1String("-"),
+                           std::string_view(intPart.constData(), intPart.size()),
+                           std::string_view(fracPart.constData(), fracPart.size()), negativeExponent,
+                           std::string_view(exponent.constData(), exponent.size()), value);
 }
 
 } // namespace resheat::ui

@@ -45,10 +45,13 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
     std::string path(const std::string &name) const { return (dir / name).string(); }
 
-    Outcome Run(const std::string &args) const
+    // Runs the calculator (for at most `seconds`) with standard output to
+    // `stdoutTo`, or to a file whose contents come back.
+    Outcome Run(const std::string &args, const std::string &stdoutTo = "", int seconds = 60) const
     {
-        const std::string cmd = std::string(RESHEAT_CALC_PATH) + " " + args + " >" + path("out") +
-                                " 2>" + path("err") + " </dev/null";
+        const std::string cmd = "timeout " + std::to_string(seconds) + " " + std::string(RESHEAT_CALC_PATH) + " " + args + " >" +
+                                (stdoutTo.empty() ? path("out") : stdoutTo) + " 2>" + path("err") +
+                                " </dev/null";
         Outcome o;
         const int raw = std::system(cmd.c_str());
         o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -180,9 +183,63 @@ TEST_F(CliTest, ExitStatusesAndMessages)
 
     for (const std::string &args : std::vector<std::string>{"", path("bar.txt"), "--time abc " + path("x.dxy"),
                                    "--frobnicate " + path("x.dxy"), "--xy --rz a.dxy", "a.dxy b.dxy",
-                                   "--results"}) {
+                                   "--results", "--materials t.csv a.dxy", "--emissivity 0.5 a.dxy"}) {
         const auto u = Run(args);
         EXPECT_EQ(u.status, 64) << args;
         EXPECT_NE(u.err.find("usage: resheat-calc"), std::string::npos) << args;
+    }
+}
+
+TEST_F(CliTest, HostileUse)
+{
+    const std::string bar = std::string(RESHEAT_SOURCE_DIR) + "/examples/steel-bar.dxy";
+    struct Row {
+        std::string args;
+        std::string stdoutTo;
+        int status;
+        std::string err;
+    };
+    const Row rows[] = {
+        // A device with no line ends: refused at once, never read on (the
+        // short time limit keeps a reader without limits from eating memory).
+        {"--xy /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
+        {"--rz /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
+        {bar, "/dev/full", 74, "Error: standard output: Disk full\n"},
+        {"--help", "/dev/full", 74, "Error: standard output: Disk full\n"},
+        {"--time 0 " + bar, "", 64, "resheat-calc: --time 0: Heating time must be greater than 0\n"},
+        {"--time -5 " + bar, "", 64, "resheat-calc: --time -5: Heating time must be greater than 0\n"},
+        {"--time 1e-400 " + bar, "", 64, "resheat-calc: --time 1e-400: Heating time must be greater than 0\n"},
+        {"--version", "/dev/full", 74, "Error: standard output: Disk full\n"},
+        {"--results " + path("none/r.txt") + " --history " + path("h.csv") + " " + bar, "", 74,
+         "Error: " + path("none/r.txt") + ": File not found\n"},
+    };
+    for (const auto &r : rows) {
+        const auto o = Run(r.args, r.stdoutTo, 10);
+        EXPECT_EQ(o.status, r.status) << r.args;
+        EXPECT_EQ(o.err, r.err) << r.args;
+    }
+    // The history file is written although the results file was not.
+    EXPECT_EQ(Lines(Slurp(path("h.csv"))).size(), 51u);
+    // The temperature-dependent calculation checks its output the same way
+    // (after the warnings the worked bar earns).
+    const auto refined = Run("--refined " + bar, "/dev/full", 10);
+    EXPECT_EQ(refined.status, 74);
+    EXPECT_TRUE(refined.err.ends_with("\nError: standard output: Disk full\n")) << refined.err;
+}
+
+TEST_F(CliTest, LongNumbersNeverMergeHistoryRows)
+{
+    const auto o = Run("--time 1E120 " + std::string(RESHEAT_SOURCE_DIR) + "/examples/steel-bar.dxy");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto lines = Lines(o.out);
+    ASSERT_EQ(lines.size(), 32u + 1 + 1 + 50);
+    for (std::size_t i = 34; i < lines.size(); ++i) {
+        std::istringstream row(lines[i]);
+        std::string time, to, tw, th, extra;
+        row >> time >> to >> tw >> th;
+        EXPECT_FALSE(th.empty() || (row >> extra)) << lines[i];
+        // Row k is at k/50 of the heating time, in full with three decimals.
+        EXPECT_TRUE(time.ends_with(".000")) << time;
+        EXPECT_NEAR(std::strtod(time.c_str(), nullptr) / (static_cast<double>(i - 33) * 2E118), 1, 1e-12) << i;
     }
 }

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <numbers>
 
 #include "core/Errors.h"
@@ -26,6 +27,47 @@ TEST(IntPower, RoundsTheExponentTiesToEven)
     };
     for (const auto &r : rows)
         EXPECT_EQ(IntPower(r.base, r.exponent), r.expected) << r.base << "^" << r.exponent;
+}
+
+TEST(IntPower, SmallExponentsMultiplyTheFactorsOneByOne)
+{
+    // The Bessel series form their powers this way; the results must match
+    // to the last bit.
+    for (double base : {1.1, -0.37, 7.999}) {
+        double product = 1;
+        for (int k = 0; k <= 64; ++k) {
+            EXPECT_EQ(IntPower(base, k), product) << base << "^" << k;
+            product *= base;
+        }
+    }
+}
+
+TEST(IntPower, HugeExponentsEndAtOnce)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row { double base, exponent, expected; };
+    const Row rows[] = {
+        {0.5, 1E18, 0},
+        {-1, 1E18, 1},
+        {-1, 9007199254740991.0, -1}, // 2^53 - 1 is odd
+        {1, inf, 1},
+        {0.5, inf, 0},
+        {-0.5, 65, -std::ldexp(1.0, -65)},
+        {2, 1023, std::ldexp(1.0, 1023)},
+        {-2, 1001, -std::ldexp(1.0, 1001)},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(IntPower(r.base, r.exponent), r.expected) << r.base << "^" << r.exponent;
+    // (1 + 1E-7)^1E9 = exp(1E9 ln(1 + 1E-7)) = exp(100 - 5E-6 + ...)
+    EXPECT_NEAR(IntPower(1.0000001, 1E9) / std::exp(100.0), 1 - 5E-6, 1E-6);
+    for (const Row &r : {Row{2, 1024, 0}, Row{2, 1E18, 0}, Row{-3, 1E300, 0}, Row{1.5, inf, 0}}) {
+        try {
+            IntPower(r.base, r.exponent);
+            ADD_FAILURE() << r.base << "^" << r.exponent << " must overflow";
+        } catch (const ArithmeticFault &e) {
+            EXPECT_STREQ(e.what(), kOverflow);
+        }
+    }
 }
 
 TEST(Bessel, SeriesBelowSixteen)

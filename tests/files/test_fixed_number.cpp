@@ -1,8 +1,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 #include "files/FixedNumber.h"
+#include "support/TestLocale.h"
 
 using namespace resheat;
 
@@ -16,7 +18,6 @@ TEST(FixedNumber, Examples)
     EXPECT_EQ(FormatFixed23(-20), "-2.00000000000000E+0001");
     EXPECT_EQ(FormatFixed23(3), " 3.00000000000000E+0000");
     EXPECT_EQ(FormatFixed23(1e-300), " 1.00000000000000E-0300");
-    EXPECT_EQ(FormatFixed23(std::numeric_limits<double>::max()), " 1.79769313486232E+0308");
     EXPECT_EQ(FormatFixed23(1.0 / 3), " 3.33333333333333E-0001");
     EXPECT_EQ(FormatFixed23(2.0 / 3), " 6.66666666666667E-0001");
 }
@@ -42,6 +43,46 @@ TEST(FixedNumber, EveryWrittenNumberReadsBackToFifteenDigits)
     }
 }
 
+TEST(FixedNumber, ValuesWhoseRoundedTextLeavesTheDoubleRangeAreCutTowardZero)
+{
+    // The largest double is 1.7976931348623157E308: rounded to 15 digits it
+    // would read 1.79769313486232E308, beyond it.  Every value whose text
+    // rounds up to that is written with its first 15 digits instead.
+    const double max = std::numeric_limits<double>::max();
+    struct Row { double value; const char *text; };
+    const Row rows[] = {
+        {max, " 1.79769313486231E+0308"},
+        {-max, "-1.79769313486231E+0308"},
+        {1.797693134862315E308, " 1.79769313486231E+0308"},
+        {1.7976931348623149E308, " 1.79769313486231E+0308"}, // rounds down anyway
+        {1.7976931348623049E308, " 1.79769313486230E+0308"},
+        {9.999999999999999E307, " 1.00000000000000E+0308"},  // rounding up stays in range
+    };
+    for (const auto &r : rows) {
+        EXPECT_EQ(FormatFixed23(r.value), r.text);
+        double back = 0;
+        EXPECT_TRUE(ParseFileNumber(r.text, back)) << r.text;
+    }
+}
+
+TEST(FixedNumber, TheTextIsTheSameUnderAMultiByteDecimalSeparator)
+{
+    const auto locale = resheat::testing::MultiByteSeparatorLocale::name();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a multi-byte decimal separator can be made here (localedef, locales)";
+    const double values[] = {7850, -20, 1.7E-8, 0, 2.0 / 3, 9.999999999999999};
+    std::vector<std::string> plain;
+    for (double v : values)
+        plain.push_back(FormatFixed23(v));
+    resheat::testing::ScopedCLocale scope(*locale);
+    ASSERT_TRUE(scope.ok());
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 7.5);
+    ASSERT_GT(std::string(probe).size(), 3u) << "the locale does not use a multi-byte separator";
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(FormatFixed23(values[i]), plain[i]);
+}
+
 TEST(FileNumberConversion, AcceptsTheReaderSyntax)
 {
     struct Row { const char *text; double value; };
@@ -65,5 +106,37 @@ TEST(FileNumberConversion, RejectsEverythingElse)
         double v = 7;
         EXPECT_FALSE(ParseFileNumber(text, v)) << '"' << text << '"';
         EXPECT_EQ(v, 7) << text; // a failed conversion leaves the target alone
+    }
+}
+
+TEST(FileNumberConversion, LongTextsConvertCorrectlyRounded)
+{
+    const std::string zeros(5000, '0');
+    struct Row { std::string text; bool ok; double value; };
+    const Row rows[] = {
+        // 1E4999 written with 5001 digits: beyond the double range, as 1E4999 is.
+        {"1" + zeros + "E-0001", false, 0},
+        {"1" + zeros + "E-5000", true, 1},
+        {"0." + zeros.substr(1) + "1E5000", true, 1},
+        {"-0." + zeros + "1E-1", true, -0.0},                 // 1E-5002: below the range
+        {"1E-99999999999999999999999", true, 0},
+        {"1E+99999999999999999999999", false, 0},
+        {"0E99999999999999999999999", true, 0},
+        {"123" + zeros + "E-99999999999999999999999999", true, 0},
+        // 2^53 + 1 lies halfway between two doubles: ties go to the even one,
+        // any non-zero digit far behind tips it to the upper one.
+        {"9007199254740993", true, 9007199254740992.0},
+        {"9007199254740993." + zeros + "1", true, 9007199254740994.0},
+        // Half the smallest subnormal is 2.4703282292062327208...E-324.
+        {"2.4703282292062328E-324", true, std::numeric_limits<double>::denorm_min()},
+        {"2.4703282292062327E-324", true, 0},
+    };
+    for (const auto &r : rows) {
+        double v = 7;
+        EXPECT_EQ(ParseFileNumber(r.text, v), r.ok) << r.text.substr(0, 40);
+        EXPECT_EQ(v, r.ok ? r.value : 7) << r.text.substr(0, 40);
+        if (r.ok && r.value == 0) {
+            EXPECT_EQ(std::signbit(v), r.text[0] == '-');
+        }
     }
 }

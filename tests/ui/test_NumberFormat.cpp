@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
 #include <limits>
 
+#include "support/TestLocale.h"
 #include "ui/NumberFormat.h"
 
 using resheat::ui::FormatFixed;
@@ -136,6 +138,47 @@ TEST_F(NumberFormat, RejectsAnythingElseAndLeavesTheValue)
     EXPECT_FALSE(ParseRegionalNumber(QStringLiteral("\uFF11"), value)); // full-width digit one
 }
 
+TEST_F(NumberFormat, LongTextsConvertCorrectlyRoundedOrAreRefused)
+{
+    const QString zeros(5000, QLatin1Char('0'));
+    struct Row { QString text; bool ok; double value; };
+    const Row rows[] = {
+        {"1" + zeros + "E-0001", false, 0},                    // 1E4999
+        {"1" + zeros + "E-5000", true, 1},
+        {"0." + zeros + "1E5001", true, 1},
+        {"9007199254740993." + zeros + "1", true, 9007199254740994.0},
+        // exponents beyond any machine integer, with digits that shift them
+        {"1234567890E9223372036854775807", false, 0},
+        {"0.0001E-9223372036854775808", true, 0},
+        {"1" + zeros + "E-99999999999999999999999", true, 0},
+    };
+    for (const auto &r : rows) {
+        double value = 42;
+        EXPECT_EQ(ParseRegionalNumber(r.text, value), r.ok) << r.text.left(40).toStdString();
+        EXPECT_EQ(value, r.ok ? r.value : 42) << r.text.left(40).toStdString();
+    }
+}
+
+TEST_F(NumberFormat, AMultiByteSeparatorInTheCLocaleChangesNoDigit)
+{
+    // The desktop program runs under the environment's C locale; the digits
+    // must not depend on it.
+    const auto locale = resheat::testing::MultiByteSeparatorLocale::name();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a multi-byte decimal separator can be made here (localedef, locales)";
+    resheat::testing::ScopedCLocale scope(*locale);
+    ASSERT_TRUE(scope.ok());
+    EXPECT_EQ(FormatGeneral(7850.5, 15), "7850.5");
+    EXPECT_EQ(FormatGeneral(1.5384E-7, 4), "1.538E-7");
+    EXPECT_EQ(FormatFixed(21.25, 1), "21.3");
+    QLocale::setDefault(QLocale(QLocale::Pashto, QLocale::Afghanistan));
+    const QString separator = QLocale().decimalPoint();
+    EXPECT_EQ(FormatGeneral(7850.5, 15), "7850" + separator + "5");
+    double back = 0;
+    ASSERT_TRUE(ParseRegionalNumber("-2" + separator + "5E-3", back));
+    EXPECT_EQ(back, -0.0025);
+}
+
 TEST_F(NumberFormat, CommaLocaleReadsOnlyTheComma)
 {
     UseCommaLocale();
@@ -153,14 +196,19 @@ TEST_F(NumberFormat, CommaLocaleReadsOnlyTheComma)
 
 TEST_F(NumberFormat, DisplayedNumbersReadBackUnchanged)
 {
-    const double values[] = {0.000000017, 1.5384E-7, 389.88, 7800, -273.15, 1E10, 123456.789012345};
+    // The largest double rounded to 15 digits would lie beyond it: cut instead.
+    EXPECT_EQ(FormatGeneral(std::numeric_limits<double>::max(), 15), "1.79769313486231E308");
+    EXPECT_EQ(FormatGeneral(-std::numeric_limits<double>::max(), 4), "-1.797E308");
+    const double values[] = {0.000000017, 1.5384E-7, 389.88, 7800, -273.15, 1E10, 123456.789012345,
+                             std::numeric_limits<double>::max(), 1.797693134862315E308};
     for (bool comma : {false, true}) {
         if (comma)
             UseCommaLocale();
         for (double v : values) {
             double back = 0;
             ASSERT_TRUE(ParseRegionalNumber(FormatGeneral(v, 15), back)) << v;
-            EXPECT_DOUBLE_EQ(back, v);
+            EXPECT_NEAR(back, v, std::fabs(v) * 1e-14);
+            EXPECT_EQ(FormatGeneral(back, 15), FormatGeneral(v, 15));
         }
     }
 }

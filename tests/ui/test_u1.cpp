@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "core/Heating.h"
 #include "files/DataFiles.h"
+#include "support/RecordingHost.h"
+#include "support/TestLocale.h"
 #include "ui/CalculationRun.h"
 #include "ui/ImageBox.h"
 #include "ui/support/TestProgram.h"
@@ -458,6 +461,35 @@ TEST_F(MainWindow, PicturesAreDrawnFromTheStoredDrawings)
         }
     EXPECT_GT(red, 2000);  // the bar and the rod
     EXPECT_GT(blue, 300);  // the title lines
+}
+
+TEST_F(MainWindow, SavedFilesAreTheSameUnderAMultiByteDecimalSeparator)
+{
+    const auto locale = resheat::testing::MultiByteSeparatorLocale::name();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a multi-byte decimal separator can be made here (localedef, locales)";
+    program.state.dataXY = SteelBar();
+    resheat::testing::RecordingHost host;
+    CalculationXY(program.state.dataXY, false, program.state.resultsXY, 0, program.state.historyXY, host);
+    SaveTextResultsXY(path("expected.txt").toStdString(), program.state.dataXY, program.state.resultsXY);
+
+    // What the desktop program's start does with LC_ALL=ps_AF.UTF-8.
+    resheat::testing::ScopedCLocale scope(*locale);
+    ASSERT_TRUE(scope.ok());
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Pashto, QLocale::Afghanistan));
+    program.desktop.fileAnswers = {path("bar"), path("results")};
+    form->savedforxy1->trigger();
+    form->str1->trigger();
+    QLocale::setDefault(saved);
+    EXPECT_TRUE(program.desktop.boxes.empty());
+
+    auto bytes = [](const QString &name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    };
+    EXPECT_EQ(bytes(path("bar.dxy")), bytes(QStringLiteral(RESHEAT_SOURCE_DIR "/examples/steel-bar.dxy")));
+    EXPECT_EQ(bytes(path("results.txt")), bytes(path("expected.txt")));
 }
 
 } // namespace

@@ -1,0 +1,46 @@
+// Fuzz harness: resheat-calc's argument handling.  The input is the
+// argument list, arguments separated by NUL bytes.  Rules: accepted
+// arguments name one case file and a geometry, and a heating time only when
+// it is a finite number above 0; the options of the temperature-dependent
+// calculation (an emissivity from 0 to 1, a property table) only with
+// --refined, and the heating time and results file only without it; a
+// refused heating time is said in one line; nothing is read or written.
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "cli/CalcOptions.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    using namespace resheat;
+    std::vector<std::string> args(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0)
+            args.emplace_back();
+        else
+            args.back() += static_cast<char>(data[i]);
+    }
+    const ParsedArguments parsed = ParseArguments(args);
+    const CalcOptions &o = parsed.options;
+    if (!parsed.error.empty()) {
+        FUZZ_CHECK(parsed.showUsage || parsed.error.find('\n') == std::string::npos);
+        return 0;
+    }
+    if (o.help || o.version)
+        return 0;
+    FUZZ_CHECK(!o.caseFile.empty());
+    FUZZ_CHECK(o.geometry == Geometry::XY || o.geometry == Geometry::RZ);
+    if (o.heatingTime)
+        FUZZ_CHECK(std::isfinite(*o.heatingTime) && *o.heatingTime > 0);
+    if (o.refined) {
+        FUZZ_CHECK(!o.heatingTime && o.resultsFile.empty());
+        if (o.emissivity)
+            FUZZ_CHECK(*o.emissivity >= 0 && *o.emissivity <= 1);
+    } else {
+        FUZZ_CHECK(!o.emissivity && o.materialsFile.empty());
+    }
+    return 0;
+}
