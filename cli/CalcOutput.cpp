@@ -29,6 +29,16 @@ std::string FixedColumn(double v, std::size_t width, int decimals)
     return s;
 }
 
+std::string JsonMessages(const std::vector<Message> &messages)
+{
+    std::string s = "[";
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        s += i ? ", " : "";
+        s += "{\"caption\": " + JsonString(messages[i].caption) + ", \"text\": " + JsonString(messages[i].text) + "}";
+    }
+    return s + "]";
+}
+
 namespace {
 
 std::vector<std::string> ResultLines(const CalcOutput &out)
@@ -108,13 +118,7 @@ std::string FormatJson(const CalcOutput &out)
             s += (c ? ", " : "") + ShortestNumber(row[c]);
         s += "]";
     }
-    s += "], \"messages\": [";
-    for (std::size_t i = 0; i < out.messages.size(); ++i) {
-        s += i ? ", " : "";
-        s += "{\"caption\": " + JsonString(out.messages[i].caption) +
-             ", \"text\": " + JsonString(out.messages[i].text) + "}";
-    }
-    s += "]}\n";
+    s += "], \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

@@ -48,4 +48,7 @@ std::string FixedColumn(double v, std::size_t width, int decimals);
 // A JSON string of the bytes of s, taken as Latin-1.
 std::string JsonString(const std::string &s);
 
+// The messages as a JSON array of {"caption", "text"} objects.
+std::string JsonMessages(const std::vector<Message> &messages);
+
 } // namespace resheat

@@ -4,12 +4,26 @@
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "core/Errors.h"
+#include "core/Host.h"
 
 #include "cli/CalcOptions.h"
 
 namespace resheat {
+
+// The calculations' messages, on stderr as "Caption: text" and kept for the
+// JSON output.
+class StderrHost : public CalcHost {
+public:
+    std::vector<Message> messages;
+    void showMessage(const std::string &caption, const std::string &text) override
+    {
+        std::cerr << caption << ": " << text << "\n";
+        messages.push_back({caption, text});
+    }
+};
 
 // Returns the exit status; messages go to stderr as "Caption: text".
 int RunCalculator(const CalcOptions &options);

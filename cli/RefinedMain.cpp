@@ -14,16 +14,6 @@ namespace resheat {
 
 namespace {
 
-class StderrHost : public CalcHost {
-public:
-    std::vector<Message> messages;
-    void showMessage(const std::string &caption, const std::string &text) override
-    {
-        std::cerr << caption << ": " << text << "\n";
-        messages.push_back({caption, text});
-    }
-};
-
 int ExitFor(RefinedStatus status)
 {
     switch (status) {

@@ -157,13 +157,7 @@ std::string FormatRefinedJson(const RefinedOutput &out)
                 s += (c ? ", " : "") + num(v[c]);
             s += "]";
         }
-    s += "], \"messages\": [";
-    for (std::size_t i = 0; i < out.messages.size(); ++i) {
-        s += i ? ", " : "";
-        s += "{\"caption\": " + JsonString(out.messages[i].caption) +
-             ", \"text\": " + JsonString(out.messages[i].text) + "}";
-    }
-    s += "]}\n";
+    s += "], \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

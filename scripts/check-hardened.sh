@@ -19,19 +19,7 @@ fi
 
 # The project's own packages, then clang with its fuzzer and sanitizer
 # runtimes.
-"$top/scripts/setup.sh"
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq "${missing[@]}"
-fi
+"$top/scripts/setup.sh" clang libclang-rt-14-dev
 
 build=build-hardened
 # UndefinedBehaviorSanitizer stays in its recoverable mode and halts through

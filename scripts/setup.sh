@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Shared set-up of run.sh and test.sh: install the Debian packages the build
-# needs when any is missing, then configure and build in build/.
+# needs when any is missing, then configure and build in build/.  Further
+# package names on the command line are installed as well when missing
+# (scripts/check-hardened.sh adds clang's).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
@@ -12,6 +14,8 @@ packages+=(openbox x11-utils)
 
 # Checks of the installation and the Debian package.
 packages+=(desktop-file-utils appstream lintian man-db dpkg-dev file)
+
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
