@@ -25,7 +25,7 @@ PropertyCurves::PropertyCurves(const PropertyTable &t)
 PropertyCurves::Value PropertyCurves::At(double T) const
 {
     const std::size_t n = T_.size();
-    if (T <= T_[0] || n == 1)
+    if (T < T_[0] || n == 1)
         return Flat(0, T);
     if (T >= T_[n - 1])
         return Flat(n - 1, T);
@@ -42,7 +42,7 @@ PropertyCurves::Value PropertyCurves::At(double T, int &segment) const
     const int k = segment;
     if (k >= 0 && k + 1 < n && T >= T_[k] && T < T_[k + 1])
         return Inside(static_cast<std::size_t>(k), T);
-    if (n == 1 || T <= T_[0]) {
+    if (n == 1 || T < T_[0]) {
         segment = -1;
         return Flat(0, T);
     }

@@ -1017,8 +1017,9 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
     };
 
     Solver fine(s, p.curves, p.options, budget);
-    if (level == p.options.refinement &&
-        CentreBound(s, p.curves, bar ? std::min(p.sec.a, p.sec.b) : p.sec.a) < c.finishTemp) {
+    const double bound =
+        level == p.options.refinement ? CentreBound(s, p.curves, bar ? std::min(p.sec.a, p.sec.b) : p.sec.a) : HUGE_VAL;
+    if (bound < c.finishTemp) {
         // A field too weak to reach the finish temperature at all: the
         // steady state straight away.
         March run;
@@ -1031,7 +1032,7 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
         } else {
             run.end.T.assign(s.mesh.size(), c.startTemp);
             run.message = "The centre cannot reach the finish temperature: the surface losses balance the heating "
-                          "below it.";
+                          "at a centre temperature of at most " + Num(bound) + " oC.";
         }
         return stopped(run);
     }
@@ -1220,6 +1221,15 @@ RefinedResult Calculate(const Section &sec, const CaseValues &c, std::initialize
 }
 
 } // namespace
+
+double RoundedEstimate(double estimate)
+{
+    if (!(estimate > 0) || !std::isfinite(estimate))
+        return 0;
+    const double unit = std::pow(10.0, std::floor(std::log10(estimate)) - 1);
+    // Rounding of the division must not push an exact value up a unit.
+    return std::ceil(estimate / unit * (1 - 1E-12)) * unit;
+}
 
 RefinedResult RefinedCalculationXY(const DataXY &d, const PropertyTable &table,
                                    const RefinedOptions &options)

@@ -124,6 +124,9 @@ struct RefinedResult {
     int steps = 0;
 };
 
+// An error estimate as it is shown: rounded up to two significant digits.
+double RoundedEstimate(double estimate);
+
 // Runs the case with the given properties.  Every outcome is in the status;
 // only the lumped quantities of the constant-property formulas that it
 // takes from the case (mass, current, power) may throw ArithmeticFault.
