@@ -30,9 +30,10 @@
 // period: for a field of two components with complex amplitudes Hx and Hy,
 // H_peak^2 = (|Hx|^2 + |Hy|^2) / 2 + |Hx^2 + Hy^2| / 2.  With the voltage
 // given, a higher mu_r lowers the current and so the field: each iteration
-// feeds back at most half its change in ln mu_r (where B ~ H^g, the feedback
-// is (1 - g) / 2), so plain substitution converges, about a digit in three
-// iterations; a step that does not shrink the change is halved.
+// feeds back about half its change in ln mu_r (where B ~ H^g, the feedback
+// is (1 - g) / 2), so plain substitution converges, but only about a digit
+// in three iterations; Anderson's acceleration on ln mu_r (depth 3) takes it
+// to the tolerance in about a third of the solves.
 //   f = 0 is direct current: J = E / rho_e with E = Ur / L, the same
 // arithmetic as the temperature-dependent calculation's.
 //
@@ -78,6 +79,8 @@ constexpr double kPi = std::numbers::pi;
 
 constexpr double kFarFactor = 30; // far boundary of a bar's air, in larger half sides
 constexpr double kAirGrowth = 1.3; // spacing ratio of successive air cells
+constexpr int kAndersonDepth = 3;  // iterates the magnetic iteration mixes
+constexpr double kLogLimit = 30;   // |ln mu_r| of an iterate at most
 
 // A link between two neighbouring grid nodes.
 struct Link {
@@ -101,15 +104,13 @@ bool Increasing(const std::vector<double> &x)
     return true;
 }
 
-// The peak over a period of |Re((hx, hy) e^{j omega t})|.
-double PeakMagnitude(Complex hx, Complex hy)
+} // namespace
+
+double PeakMagnitude(std::complex<double> hx, std::complex<double> hy)
 {
     const double sum = std::norm(hx) + std::norm(hy);
-    const Complex sq = hx * hx + hy * hy;
-    return std::sqrt(0.5 * sum + 0.5 * std::abs(sq));
+    return std::sqrt(0.5 * sum + 0.5 * std::abs(hx * hx + hy * hy));
 }
-
-} // namespace
 
 struct CurrentSolver::Impl {
     std::string error;
@@ -398,6 +399,94 @@ int CurrentSolver::bandwidth() const { return impl_->band; }
 
 namespace {
 
+// Anderson's acceleration of a fixed point x = g(x): the next iterate is
+// the combination of the last few g values that makes the linearised
+// residual g(x) - x least (Walker and Ni's form, the differences of the last
+// `depth` iterates).  Plain substitution until there is a history.
+class Anderson {
+public:
+    explicit Anderson(int depth) : depth_(depth) {}
+    void Restart()
+    {
+        dF_.clear();
+        dG_.clear();
+        lastF_.clear();
+    }
+    // x holds the iterate and receives the next one; g is g(x).
+    void Next(std::vector<double> &x, const std::vector<double> &g)
+    {
+        const std::size_t n = x.size();
+        std::vector<double> f(n);
+        for (std::size_t k = 0; k < n; ++k)
+            f[k] = g[k] - x[k];
+        if (!lastF_.empty()) {
+            std::vector<double> df(n), dg(n);
+            for (std::size_t k = 0; k < n; ++k) {
+                df[k] = f[k] - lastF_[k];
+                dg[k] = g[k] - lastG_[k];
+            }
+            dF_.push_back(std::move(df));
+            dG_.push_back(std::move(dg));
+            if (static_cast<int>(dF_.size()) > depth_) {
+                dF_.erase(dF_.begin());
+                dG_.erase(dG_.begin());
+            }
+        }
+        lastF_ = f;
+        lastG_ = g;
+        x = g;
+        const std::size_t m = dF_.size();
+        if (m == 0)
+            return;
+        // Normal equations of min |f - dF gamma|, m <= depth, by elimination.
+        std::vector<double> a(m * (m + 1));
+        double trace = 0;
+        for (std::size_t i = 0; i < m; ++i) {
+            for (std::size_t j = 0; j < m; ++j)
+                a[i * (m + 1) + j] = Dot(dF_[i], dF_[j]);
+            a[i * (m + 1) + m] = Dot(dF_[i], f);
+            trace += a[i * (m + 1) + i];
+        }
+        for (std::size_t i = 0; i < m; ++i)
+            a[i * (m + 1) + i] += 1E-12 * trace;
+        for (std::size_t c = 0; c < m; ++c) {
+            const double pivot = a[c * (m + 1) + c];
+            if (!(pivot > 0)) {
+                Restart();
+                return;
+            }
+            for (std::size_t r = c + 1; r < m; ++r) {
+                const double q = a[r * (m + 1) + c] / pivot;
+                for (std::size_t j = c; j <= m; ++j)
+                    a[r * (m + 1) + j] -= q * a[c * (m + 1) + j];
+            }
+        }
+        std::vector<double> gamma(m);
+        for (std::size_t c = m; c-- > 0;) {
+            double v = a[c * (m + 1) + m];
+            for (std::size_t j = c + 1; j < m; ++j)
+                v -= a[c * (m + 1) + j] * gamma[j];
+            gamma[c] = v / a[c * (m + 1) + c];
+        }
+        for (std::size_t i = 0; i < m; ++i)
+            for (std::size_t k = 0; k < n; ++k)
+                x[k] -= gamma[i] * dG_[i][k];
+    }
+
+private:
+    int depth_;
+    std::vector<double> lastF_, lastG_;
+    std::vector<std::vector<double>> dF_, dG_;
+
+    static double Dot(const std::vector<double> &a, const std::vector<double> &b)
+    {
+        double s = 0;
+        for (std::size_t k = 0; k < a.size(); ++k)
+            s += a[k] * b[k];
+        return s;
+    }
+};
+
 std::string CheckInput(int nodes, const CurrentSupply &s, const CurrentMaterial &m)
 {
     const struct {
@@ -467,7 +556,9 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
 
     std::vector<Complex> density;
     std::vector<double> target(n);
-    double lastChange = 0, step = 1;
+    std::vector<double> logMu(n);
+    Anderson mixer(kAndersonDepth);
+    double lastChange = 0;
     r.status = CurrentStatus::NotConverged;
     for (int iteration = 1; iteration <= options.maxIterations; ++iteration) {
         r.iterations = iteration;
@@ -522,12 +613,17 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
             r.status = CurrentStatus::Solved;
             break;
         }
-        // Substitution in ln mu_r; a step that did not shrink the change is halved.
-        if (iteration > 1 && change >= lastChange)
-            step = std::max(0.125, 0.5 * step);
+        // A step that grew the change starts the acceleration afresh.
+        if (iteration > 1 && change > 2 * lastChange)
+            mixer.Restart();
         lastChange = change;
+        for (int k = 0; k < n; ++k) {
+            logMu[k] = std::log(mu[k]);
+            target[k] = std::log(target[k]);
+        }
+        mixer.Next(logMu, target);
         for (int k = 0; k < n; ++k)
-            mu[k] *= std::pow(target[k] / mu[k], step);
+            mu[k] = std::exp(std::clamp(logMu[k], -kLogLimit, kLogLimit));
     }
     if (r.status == CurrentStatus::NotConverged)
         r.message = "The permeability did not settle within " + std::to_string(options.maxIterations) +

@@ -6,6 +6,7 @@
 // at the top of CurrentDistribution.cpp.
 #pragma once
 
+#include <complex>
 #include <functional>
 #include <memory>
 #include <numbers>
@@ -112,6 +113,10 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// The largest |Re((hx, hy) e^{j omega t})| over a period of a field with the
+// complex amplitudes hx and hy (elliptically polarised in general).
+double PeakMagnitude(std::complex<double> hx, std::complex<double> hy);
 
 // One solve, for a caller that does not repeat it.
 CurrentResult SolveCurrent(const CurrentSection &section, const CurrentSupply &supply,
