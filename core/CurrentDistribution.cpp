@@ -52,7 +52,15 @@
 // X_int from the links' energy.  K is real symmetric positive definite
 // (the boundary A = 0 fixes the constant) and omega M is a non-negative
 // diagonal, so K + j omega M is complex symmetric with every leading block
-// regular: it is factorised as L D L^T in band form without pivoting.  The
+// regular: it is factorised as L D L^T in band form without pivoting.
+// The factorisation and the solution are kept for the next solve (the next
+// magnetic iteration or the next time step): it iterates from the last
+// solution by conjugate orthogonal conjugate gradients (CG for complex
+// symmetric systems) preconditioned with the kept factorisation, a few band
+// solves when the properties moved little, and factorises anew only when
+// that has not converged in kMaxIterativeSteps.  Until mu_r has settled the
+// magnetic iteration solves only as accurately as its next change needs; the
+// settled permeability is solved once more to a residual of 1E-13.  The
 // bar's air nodes continue the section's grid lines, spaced from the outer
 // section cell growing by kAirGrowth per cell to the far boundary; the
 // unknowns are numbered along the shorter side of the grid to keep the band
@@ -80,6 +88,15 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kFarFactor = 30; // far boundary of a bar's air, in larger half sides
 constexpr double kAirGrowth = 1.3; // spacing ratio of successive air cells
 constexpr int kAndersonDepth = 3;  // iterates the magnetic iteration mixes
+// A solve with the kept factorisation stops at this residual relative to the
+// load, or falls back on a new factorisation after kMaxIterativeSteps steps
+// (a factorisation costs about ten of them on a bar).
+constexpr double kSolveTolerance = 1E-13;
+constexpr int kMaxIterativeSteps = 8;
+// The magnetic iteration's solves before mu_r has settled: the first to this
+// residual, each later one to this fraction of the last change of ln mu_r.
+constexpr double kFirstAccuracy = 1E-4;
+constexpr double kAccuracyPerChange = 1E-3;
 constexpr double kLogLimit = 30;   // |ln mu_r| of an iterate at most
 
 // A link between two neighbouring grid nodes.
@@ -93,6 +110,30 @@ struct Link {
 };
 
 std::string Num(double v) { return GeneralText(v); }
+
+// Complex products written out: std::complex's operator* guards against
+// infinities with a library call per product, and nothing here is infinite.
+inline Complex Product(Complex a, Complex b)
+{
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
+inline Complex Quotient(Complex a, Complex b)
+{
+    const double d = std::norm(b);
+    return Product(a, Complex(b.real() / d, -b.imag() / d));
+}
+
+// The unconjugated product sum a_i b_i.
+Complex Dot(const std::vector<Complex> &a, const std::vector<Complex> &b)
+{
+    double re = 0, im = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        re += a[i].real() * b[i].real() - a[i].imag() * b[i].imag();
+        im += a[i].real() * b[i].imag() + a[i].imag() * b[i].real();
+    }
+    return {re, im};
+}
 
 bool Increasing(const std::vector<double> &x)
 {
@@ -131,8 +172,17 @@ struct CurrentSolver::Impl {
     int unknowns = 0, band = 0;
     double radius = 0; // rod
 
+    // The system of the last solve: diagonal, link coefficients and load
+    // (E0 = 1); its solution; the factorisation kept from an earlier one.
+    std::vector<Complex> diagonal;
+    std::vector<double> coefficient;
+    std::vector<double> load;
+    std::vector<Complex> solution;
     ComplexBand matrix;
-    std::vector<Complex> solution; // per row of the system
+    bool factorised = false;
+    double factorisedOmega = 0;
+    int factorisations = 0, iterativeSteps = 0;
+    std::vector<Complex> residual, direction, product, preconditioned;
 
     explicit Impl(const CurrentSection &s);
     void BuildRod(const std::vector<double> &r);
@@ -145,9 +195,13 @@ struct CurrentSolver::Impl {
     }
     Complex PotentialAt(int g) const { return unknown[g] < 0 ? Complex{} : solution[unknown[g]]; }
 
-    // Solves (K + j omega M) A = M 1 (E0 = 1) with the given properties;
-    // false when the factorisation fails.
-    bool SolveField(double omega, const std::vector<double> &rho, const std::vector<double> &mu);
+    // Solves (K + j omega M) A = M 1 (E0 = 1) with the given properties,
+    // iteratively with the kept factorisation when that converges quickly,
+    // otherwise by factorising anew; false when the factorisation fails.
+    // `accuracy`: the residual allowed, relative to the load.
+    bool SolveField(double omega, const std::vector<double> &rho, const std::vector<double> &mu, double accuracy);
+    void Multiply(const std::vector<Complex> &x, std::vector<Complex> &y) const;
+    bool Iterate(double accuracy);
     // The current per unit E0 and J of each section node.
     Complex Current(double omega, const std::vector<double> &rho, std::vector<Complex> &density) const;
     // Integral of mu |H|^2 over the section, times mu0, per unit E0 squared.
@@ -302,36 +356,115 @@ void CurrentSolver::Impl::Connect()
     solution.assign(unknowns, Complex{});
 }
 
-bool CurrentSolver::Impl::SolveField(double omega, const std::vector<double> &rho, const std::vector<double> &mu)
+bool CurrentSolver::Impl::SolveField(double omega, const std::vector<double> &rho, const std::vector<double> &mu,
+                                     double accuracy)
 {
-    matrix.Reset(unknowns, band);
-    std::fill(solution.begin(), solution.end(), Complex{});
+    diagonal.assign(unknowns, Complex{});
+    load.assign(unknowns, 0.0);
+    coefficient.resize(links.size());
     for (int k = 0; k < nodes; ++k) {
         const int u = unknown[grid[k]];
         if (u < 0)
             continue;
         const double m = area[k] / rho[k];
-        matrix.At(u, 0) += Complex(0, omega * kMu0 * m);
-        solution[u] = kMu0 * m;
+        diagonal[u] += Complex(0, omega * kMu0 * m);
+        load[u] = kMu0 * m;
     }
-    for (const Link &l : links) {
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const Link &l = links[i];
         double c = l.gAir;
         if (l.gConductor > 0)
             c += l.gConductor / LinkPermeability(l, mu);
-        const int ua = unknown[l.a], ub = unknown[l.b];
-        if (ua >= 0)
-            matrix.At(ua, 0) += c;
-        if (ub >= 0)
-            matrix.At(ub, 0) += c;
+        coefficient[i] = c;
+        if (unknown[l.a] >= 0)
+            diagonal[unknown[l.a]] += c;
+        if (unknown[l.b] >= 0)
+            diagonal[unknown[l.b]] += c;
+    }
+    if (factorised && omega == factorisedOmega && Iterate(accuracy))
+        return true;
+
+    matrix.Reset(unknowns, band);
+    for (int u = 0; u < unknowns; ++u)
+        matrix.At(u, 0) = diagonal[u];
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const int ua = unknown[links[i].a], ub = unknown[links[i].b];
         if (ua >= 0 && ub >= 0) {
             const int r = std::max(ua, ub), q = std::min(ua, ub);
-            matrix.At(r, r - q) -= c;
+            matrix.At(r, r - q) -= coefficient[i];
         }
     }
-    if (!matrix.Factorise())
+    ++factorisations;
+    factorised = matrix.Factorise();
+    factorisedOmega = omega;
+    if (!factorised)
         return false;
+    for (int u = 0; u < unknowns; ++u)
+        solution[u] = load[u];
     matrix.Solve(solution);
     return true;
+}
+
+void CurrentSolver::Impl::Multiply(const std::vector<Complex> &x, std::vector<Complex> &y) const
+{
+    for (int u = 0; u < unknowns; ++u)
+        y[u] = Product(diagonal[u], x[u]);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const int ua = unknown[links[i].a], ub = unknown[links[i].b];
+        if (ua >= 0 && ub >= 0) {
+            y[ua] -= coefficient[i] * x[ub];
+            y[ub] -= coefficient[i] * x[ua];
+        }
+    }
+}
+
+bool CurrentSolver::Impl::Iterate(double accuracy)
+{
+    // Conjugate orthogonal conjugate gradients (the complex symmetric form of
+    // CG, unconjugated products), preconditioned by the kept factorisation,
+    // from the last solution.
+    residual.resize(unknowns);
+    direction.resize(unknowns);
+    product.resize(unknowns);
+    preconditioned.resize(unknowns);
+    Multiply(solution, product);
+    double norm = 0, loadNorm = 0;
+    for (int u = 0; u < unknowns; ++u) {
+        residual[u] = load[u] - product[u];
+        norm += std::norm(residual[u]);
+        loadNorm += load[u] * load[u];
+    }
+    const double goal = accuracy * accuracy * loadNorm;
+    if (norm <= goal)
+        return true;
+    preconditioned = residual;
+    matrix.Solve(preconditioned);
+    direction = preconditioned;
+    Complex rho = Dot(residual, preconditioned);
+    for (int step = 0; step < kMaxIterativeSteps; ++step) {
+        ++iterativeSteps;
+        Multiply(direction, product);
+        const Complex curvature = Dot(direction, product);
+        if (!(std::abs(curvature) > 0) || !std::isfinite(std::abs(curvature)))
+            return false;
+        const Complex alpha = Quotient(rho, curvature);
+        norm = 0;
+        for (int u = 0; u < unknowns; ++u) {
+            solution[u] += Product(alpha, direction[u]);
+            residual[u] -= Product(alpha, product[u]);
+            norm += std::norm(residual[u]);
+        }
+        if (norm <= goal)
+            return true;
+        preconditioned = residual;
+        matrix.Solve(preconditioned);
+        const Complex next = Dot(residual, preconditioned);
+        const Complex beta = Quotient(next, rho);
+        rho = next;
+        for (int u = 0; u < unknowns; ++u)
+            direction[u] = preconditioned[u] + Product(beta, direction[u]);
+    }
+    return false;
 }
 
 Complex CurrentSolver::Impl::Current(double omega, const std::vector<double> &rho,
@@ -554,15 +687,20 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
         conductance += d.area[k] / rho[k];
     r.resistanceDC = arith::Div(L, conductance);
 
+    const int factorisationsBefore = d.factorisations;
     std::vector<Complex> density;
     std::vector<double> target(n);
     std::vector<double> logMu(n);
     Anderson mixer(kAndersonDepth);
     double lastChange = 0;
     r.status = CurrentStatus::NotConverged;
+    // While mu_r is still far from settled the field is solved only as
+    // accurately as the next change needs; once settled, once more in full.
+    double accuracy = material.magnetic && supply.frequency > 0 ? kFirstAccuracy : kSolveTolerance;
+    bool settled = false;
     for (int iteration = 1; iteration <= options.maxIterations; ++iteration) {
         r.iterations = iteration;
-        if (!d.SolveField(omega, rho, mu))
+        if (!d.SolveField(omega, rho, mu, accuracy))
             throw ArithmeticFault(kInvalidOperation);
         const Complex perE0 = d.Current(omega, rho, density);
         if (supply.frequency == 0) {
@@ -607,12 +745,19 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
             change = std::max(change, std::abs(std::log(target[k] / mu[k])));
         }
         // Direct current: the permeability does not change the current.
-        if (change <= options.tolerance || supply.frequency == 0) {
+        if (change <= options.tolerance || supply.frequency == 0 || settled) {
+            if (accuracy > kSolveTolerance && iteration < options.maxIterations) {
+                accuracy = kSolveTolerance; // the same mu_r, solved in full
+                settled = true;
+                continue;
+            }
             if (supply.frequency == 0)
                 r.permeability = target;
-            r.status = CurrentStatus::Solved;
+            r.status = settled || change <= options.tolerance || supply.frequency == 0 ? CurrentStatus::Solved
+                                                                                         : CurrentStatus::NotConverged;
             break;
         }
+        accuracy = std::clamp(kAccuracyPerChange * change, kSolveTolerance, kFirstAccuracy);
         // A step that grew the change starts the acceleration afresh.
         if (iteration > 1 && change > 2 * lastChange)
             mixer.Restart();
@@ -629,6 +774,7 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
         r.message = "The permeability did not settle within " + std::to_string(options.maxIterations) +
                     " iterations.";
 
+    r.factorisations = d.factorisations - factorisationsBefore;
     const double loop = supply.frequency == 0 ? 0.0 : supply.loopReactance;
     const double supplyImpedance = std::hypot(r.resistance, r.reactance + loop);
     r.powerFactor = arith::Div(r.resistance, supplyImpedance);
