@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kKelvin = 273.15;
 constexpr double kCurveTemperature = 20; // [oC] of B20
+constexpr double kMaxCurie = 1200;       // [oC]; no ferromagnet's Curie point is higher
 constexpr std::array<std::string_view, 2> kColumns{"H_A_m", "B_T"};
 
 std::string Number(double v) { return GeneralText(v); }
@@ -105,8 +106,9 @@ private:
         if (curieLine_ != 0)
             return Fail(n, "the Curie temperature is given twice");
         double v = 0;
-        if (csv::ParseNumber(csv::Trim(body.substr(eq + 1)), v) != csv::NumberKind::Ok || !(v > kCurveTemperature))
-            return Fail(n, "the Curie temperature must be a temperature in oC above 20, the curve's");
+        if (csv::ParseNumber(csv::Trim(body.substr(eq + 1)), v) != csv::NumberKind::Ok || !(v > kCurveTemperature) ||
+            v > kMaxCurie)
+            return Fail(n, "the Curie temperature must be a temperature in oC above 20 (the curve's) and at most 1200");
         curieLine_ = n;
         result_.table.curie = v;
         return true;

@@ -14,7 +14,7 @@
 //
 // Table text format (CSV, LF or CR LF line ends):
 //   # Low-carbon steel, measured 2024      a note (kept)
-//   # curie_C=768                          required: the Curie temperature [oC], above 20
+//   # curie_C=768                          required: the Curie temperature [oC], above 20, at most 1200
 //   H_A_m,B_T                              header, first line that is not a comment
 //   4600,1.821                             one point per line: H [A/m], B [T] at 20 oC
 // At least two points; H and B strictly increasing from point to point, H

@@ -44,8 +44,9 @@ TEST(MagneticTableReader, RefusesWithTheLineToBlame)
         {kHeader + "1000,1.3\n\n# note\n1000,1.4\n", 5, "Line 5: H_A_m must be higher than on line 2 (1000)"},
         {kHeader + "1000,1.3\n2000,1.3\n", 3, "Line 3: B_T must be higher than on line 2 (1.3)"},
         {"# curie_C=768\n# curie_C=770\n", 2, "Line 2: the Curie temperature is given twice"},
-        {"# curie_C=20\n", 1, "Line 1: the Curie temperature must be a temperature in oC above 20, the curve's"},
-        {"# curie_C=hot\n", 1, "Line 1: the Curie temperature must be a temperature in oC above 20, the curve's"},
+        {"# curie_C=20\n", 1, "Line 1: the Curie temperature must be a temperature in oC above 20 (the curve's) and at most 1200"},
+        {"# curie_C=hot\n", 1, "Line 1: the Curie temperature must be a temperature in oC above 20 (the curve's) and at most 1200"},
+        {"# curie_C=7680\n", 1, "Line 1: the Curie temperature must be a temperature in oC above 20 (the curve's) and at most 1200"},
         {"# curie=768\n", 1, "Line 1: unknown setting \"curie\" (curie_C)"},
     };
     for (const auto &row : rows) {
