@@ -221,6 +221,14 @@ Permeability::Permeability(const MagneticTable &table)
 {
     if (points_.size() < 2)
         throw std::invalid_argument("magnetic table without points");
+    // B/H is monotone along each straight piece, so its highest value is at a point.
+    for (const BHPoint &p : points_) {
+        const double mu = p.flux / (kMu0 * p.field);
+        if (mu > peakPermeability_) {
+            peakPermeability_ = mu;
+            peakField_ = p.field;
+        }
+    }
 }
 
 double Permeability::Magnetisation(double temperature) const
@@ -260,10 +268,8 @@ double Permeability::Relative(double fieldPeak, double temperature) const
     const double m = Magnetisation(temperature);
     if (m == 0)
         return 1;
-    // B20 / (mu0 H), taken at the first point below it (the straight start).
-    const double h = std::max(fieldPeak, 0.0);
-    const double mu20 = h <= points_.front().field ? points_.front().flux / (kMu0 * points_.front().field)
-                                                   : Flux20(h) / (kMu0 * h);
+    // B20 / (mu0 H), its highest value below the field where it peaks.
+    const double mu20 = fieldPeak <= peakField_ ? peakPermeability_ : Flux20(fieldPeak) / (kMu0 * fieldPeak);
     return 1 + m * (mu20 - 1);
 }
 

@@ -3,9 +3,15 @@
 // effective relative permeability at a peak field strength and temperature,
 //     mu_r(H, T) = B(H, T) / (mu0 H),   B(H, T) = mu0 H + m(T) (B20(H) - mu0 H),
 // m(T) being the fall of the magnetisation from 1 at 20 oC to 0 at the Curie
-// temperature.  B20 is piecewise linear through the table's points; below
-// the first point B/H is the first point's (the curve leaves the origin
-// straight), beyond the last the steel is saturated and B rises as mu0 H.
+// temperature.  B20 is piecewise linear through the table's points; beyond
+// the last the steel is saturated and B rises as mu0 H.  Below the field of
+// the curve's highest permeability B20/(mu0 H) (about 400 A/m for
+// low-carbon steel) that highest permeability holds: the start of a curve,
+// where permeability rises with the field, is where hysteresis rules and an
+// effective permeability means least; such weak fields occur only where the
+// current has all but died away; and taken as it is there it makes the
+// field iteration oscillate (a higher mu_r shields a node, its field falls
+// and with it mu_r, by more than it rose).
 // m(T) is the built-in table data/magnetic/magnetisation.csv (typical of
 // low-carbon steel, piecewise linear, 1 below its first point and 0 from its
 // Curie temperature on); a curve with another Curie temperature Tc takes the
@@ -71,6 +77,8 @@ public:
 private:
     std::vector<BHPoint> points_;
     double curieKelvin_ = 0;
+    double peakField_ = 0;        // H of the highest B20 / (mu0 H) [A/m]
+    double peakPermeability_ = 0; // that highest value
 };
 
 } // namespace resheat

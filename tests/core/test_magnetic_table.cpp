@@ -96,7 +96,7 @@ TEST(MagneticTable, BuiltInSteelHasTheTypicalCurve)
     } rows[] = {{4600, 315}, {17700, 90}, {41000, 41}, {96000, 19}, {318000, 6.44}};
     for (const auto &row : rows)
         EXPECT_NEAR(p.Relative(row.field, 20), row.mu, 0.005 * row.mu) << row.field;
-    // Falling from its peak of about 1700 near 400 A/m, rising to it from the origin.
+    // Falling from its peak of about 1700 at 400 A/m; that peak below it.
     double last = p.Relative(400, 20);
     EXPECT_NEAR(last, 1700, 10);
     for (double h = 500; h < 1E6; h *= 1.3) {
@@ -104,7 +104,8 @@ TEST(MagneticTable, BuiltInSteelHasTheTypicalCurve)
         EXPECT_LT(mu, last) << h;
         last = mu;
     }
-    EXPECT_LT(p.Relative(100, 20), p.Relative(300, 20));
+    for (double h : {0.0, 40.0, 100.0, 399.0})
+        EXPECT_EQ(p.Relative(h, 20), p.Relative(400, 20)) << h;
 }
 
 TEST(MagneticTable, MagnetisationFallsToTheCuriePoint)
@@ -152,4 +153,12 @@ TEST(MagneticTable, EffectivePermeabilityBetweenAndBeyondThePoints)
     for (const auto &row : rows)
         EXPECT_NEAR(p.Relative(row.field, row.temperature), row.mu, 1E-9 * row.mu) << row.field << " " << row.temperature;
     EXPECT_NEAR(p.Flux20(12500), 1.85, 1E-12);
+
+    // A curve whose permeability first rises: below 400 A/m it keeps the
+    // highest, 0.8 / (mu0 400); above, B/(mu0 H) as it is.
+    t.points = {{100, 0.05}, {400, 0.8}, {2000, 1.5}};
+    const Permeability rising(t);
+    for (double h : {0.0, 100.0, 250.0, 400.0})
+        EXPECT_NEAR(rising.Relative(h, 20), 0.8 / (mu0 * 400), 1E-9) << h;
+    EXPECT_NEAR(rising.Relative(1000, 20), (0.8 + 0.7 * 600 / 1600) / (mu0 * 1000), 1E-9);
 }
