@@ -72,7 +72,7 @@
 // reported value is moved to it along its own rate.  The estimate is
 // Richardson's estimate of the first run's error, |f - c| / 3, the largest
 // over the reported temperatures and the history rows; the extrapolated
-// values are closer still (in the convergence tests 2.4 to 10 times).  The
+// values are closer still (in the convergence tests 2.5 to 10 times).  The
 // heating time's estimate is the shift: near a balance of heating and losses
 // the centre's rate is small and the heating time uncertain, and the
 // estimate says so.  While the estimate exceeds twice the targets (0.2 K,
@@ -974,7 +974,7 @@ SectionMesh MakeMesh(const Section &sec, double surfaceSpacing, int halvings)
 
 // Targets of the calculation's own accuracy.  The estimate is that of the
 // finer run; the extrapolated values are closer (in the convergence tests
-// by a factor of 2.4 to 8): while it exceeds twice either target, the next
+// by a factor of 2.5 to 10): while it exceeds twice either target, the next
 // level is run, if the work bound allows.
 constexpr double kTargetTemperature = 0.2; // [K]
 constexpr double kTargetTime = 5E-4;       // share of the heating time

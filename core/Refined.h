@@ -22,10 +22,12 @@ inline constexpr double kStefanBoltzmann = 5.670374419E-8; // [W/(m2 K4)]
 struct RefinedOptions {
     // Replaces the table's emissivity when given (0 to 1).
     std::optional<double> emissivity;
-    // Halvings of the mesh spacing and of the time step (the local error
-    // allowed per step divided by 8), 0 to 3; 0 is the program's own
-    // accuracy, each one up costs about 4 times (rod) or 10 times (bar) the
-    // time.  For convergence studies.
+    // The level to start from: halvings of the mesh spacing and of the time
+    // step (the local error allowed per step divided by 8), 0 to 3.  0 is
+    // the program's own accuracy, from which the calculation goes finer by
+    // itself where its estimate misses the targets; each level up costs
+    // about 4 times (rod) or 10 times (bar) the time.  For convergence
+    // studies.
     int refinement = 0;
     // Called after every time step with the fraction done, 0 to 1 (the
     // centre's rise as a share of the rise to the finish temperature, never
