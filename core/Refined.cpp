@@ -145,10 +145,11 @@ constexpr double kMaxChange = 100;      // [K] of a node in one step, for Newton
 constexpr double kNewtonShare = 1E-4;
 constexpr double kSteadyTolerance = 1E-9; // [K]
 constexpr std::size_t kMaxSamples = 4096;
-// Node updates (nodes times Newton iterations, a factorisation counted as
-// its operations over the nodes) one calculation may spend: about half a
-// second on a current desktop machine.
-constexpr double kWorkLimit = 3E7;
+// Work one calculation may spend, in units of about 5 to 8 ns on a current
+// desktop core: a pass over the nodes counts one a node, a factorisation
+// 2 + bw^2 / 40 a node, a solution 1 + bw / 8 (bw the bandwidth); at most
+// 0.6 s in all.
+constexpr double kWorkLimit = 7E7;
 constexpr double kStepOverhead = 100; // work of a time step beside its nodes'
 constexpr double kCallOverhead = 20;  // of a pass over the nodes
 // The extrapolation moves the heating time by at most this share of it;
@@ -439,7 +440,7 @@ private:
             }
         }
         const double bw = m.bandwidth();
-        budget_.work += kCallOverhead + n * (2 + bw * bw / 26);
+        budget_.work += kCallOverhead + n * (2 + bw * bw / 40);
         jacobianBdt_ = bdt;
         jacobianValid_ = J_.Factorise();
         return jacobianValid_;

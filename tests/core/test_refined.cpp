@@ -693,10 +693,11 @@ TEST(RefinedBounds, HostileTablesEndWithTheRightOutcome)
         EXPECT_NEAR(r.heatingTime, 76.356, 5E-4 * 76.356) << r.bar;
     }
 
-    // Properties that flip every kelvin over 600 K need more steps than the
-    // bound of work allows; over 300 K they reach the finish in more steps
-    // than the history keeps, every second one dropped as the store fills.
-    const auto zigzag = RefinedCalculationRZ(WorkedRod(), Zigzag(600));
+    // Properties that flip every kelvin over 600 K need more steps on the bar
+    // than the bound of work allows; over 300 K the rod reaches the finish in
+    // more steps than the history keeps, every second one dropped as the
+    // store fills.
+    const auto zigzag = RefinedCalculationXY(WorkedBar(), Zigzag(600));
     EXPECT_EQ(zigzag.status, RefinedStatus::NotConverged);
     ASSERT_EQ(zigzag.stopMessages.size(), 1u);
     EXPECT_EQ(zigzag.stopMessages[0].rfind("the calculation did not converge: it needs too many time steps (at ", 0),
