@@ -97,9 +97,11 @@
 // sample store for the history at most kMaxSamples step ends (every second
 // one is dropped when it fills), and the work of a calculation is counted in
 // node updates: past kWorkLimit, or when the iteration fails even on the
-// shortest step, the run stops with "the calculation did not converge".  It
-// also stops when 1000 times the constant-property heating time
-// 1.5 m c (Tf - Ts) / P has passed without reaching the finish temperature.
+// shortest step, the run stops with "the calculation did not converge"; so
+// it does when the two runs end so far apart (kMaxShift, kMaxEstimate) that
+// neither is to be trusted.  It also stops when 1000 times the
+// constant-property heating time 1.5 m c (Tf - Ts) / P has passed without
+// reaching the finish temperature.  Memory does not grow with the steps.
 #include "core/Refined.h"
 #include "core/NumberText.h"
 
@@ -152,9 +154,11 @@ constexpr std::size_t kMaxSamples = 4096;
 constexpr double kWorkLimit = 7E7;
 constexpr double kStepOverhead = 100; // work of a time step beside its nodes'
 constexpr double kCallOverhead = 20;  // of a pass over the nodes
-// The extrapolation moves the heating time by at most this share of it;
-// beyond, the finer run is reported as it is.
+// Runs so far apart that no result is given: the extrapolation moves the
+// heating time by more than this share of it, or the estimate exceeds this
+// share of the rise from the start to the finish temperature.
 constexpr double kMaxShift = 0.1;
+constexpr double kMaxEstimate = 0.1;
 // Rate of the centre, as a share of its mean rate, below which the heating
 // time is reported as sensitive.
 constexpr double kSensitiveRate = 1.0 / 20;
@@ -1066,12 +1070,19 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
     for (std::size_t i = 0; i < x.value.size(); ++i)
         x.value[i] = extrapolate(f.ends.value[i], k.ends.value[i]);
     const double rate = f.ends.rate[kCentre];
-    double shift = rate > 0 ? (c.finishTemp - x.value[kCentre]) / rate : HUGE_VAL;
-    const bool extrapolated = std::abs(shift) <= kMaxShift * f.t;
-    if (!extrapolated) {
-        x = f.ends; // too far from converged to extrapolate: the finer run as it is
-        shift = 0;
-    }
+    const double shift = rate > 0 ? (c.finishTemp - x.value[kCentre]) / rate : HUGE_VAL;
+    const RefinedResult before = r;
+    auto apart = [&](const std::string &what) {
+        RefinedResult out = before;
+        out.status = RefinedStatus::NotConverged;
+        out.stopMessages = {"the calculation did not converge: the runs on two meshes differ by " + what + "."};
+        out.lastCentre = f.end.T[s.mesh.centre];
+        out.lastTime = f.t;
+        out.steps = f.steps;
+        return out;
+    };
+    if (!(std::abs(shift) <= kMaxShift * f.t))
+        return apart(std::isfinite(shift) ? Num(3 * std::abs(shift)) + " s in the heating time" : "too much");
     for (std::size_t i = 0; i < x.value.size(); ++i)
         x.value[i] += f.ends.rate[i] * shift;
 
@@ -1101,11 +1112,10 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
 
     // The history at the new heating time's fiftieths, the estimate from
     // the two runs' differences at the same times.
-    const double share = extrapolated ? 1.0 / 3 : 1.0;
     double worst = 0;
     for (std::size_t i = 0; i <= kSecond + (bar ? 2 : 0); ++i)
         worst = std::max(worst, std::abs(f.ends.value[i] - k.ends.value[i]));
-    r.maxCurrent = std::max({f.currentStart, r.currentEnd});
+    r.maxCurrent = std::max({f.currentStart, f.maxCurrent, r.currentEnd});
     for (int i = 1; i <= kHistoryRows; ++i) {
         auto &row = r.history[i - 1];
         if (i == kHistoryRows) {
@@ -1119,19 +1129,18 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
         const auto w = k.samples.At(ti);
         for (int col = 0; col < (bar ? 3 : 2); ++col)
             worst = std::max(worst, std::abs(v[col] - w[col]));
-        if (extrapolated)
-            for (std::size_t col = 0; col < v.size(); ++col)
-                v[col] = extrapolate(v[col], w[col]);
+        for (std::size_t col = 0; col < v.size(); ++col)
+            v[col] = extrapolate(v[col], w[col]);
         row.temperatures = {ti, v[0], v[1], bar ? v[2] : 0.0};
         row.current = v[3];
         row.power = v[4];
         r.maxCurrent = std::max(r.maxCurrent, row.current);
     }
-    r.maxCurrent = std::max(r.maxCurrent, f.maxCurrent);
+    if (worst / 3 > kMaxEstimate * (c.finishTemp - c.startTemp))
+        return apart("up to " + Num(worst) + " K");
     r.contacts = std::max(1.0, std::ceil(r.maxCurrent / c.maxContactCurrent));
-    r.errorEstimate.temperature = share * worst;
-    r.errorEstimate.heatingTime =
-        extrapolated ? std::abs(shift) : (rate > 0 ? std::min(worst / rate, f.t) : f.t);
+    r.errorEstimate.temperature = worst / 3;
+    r.errorEstimate.heatingTime = std::abs(shift);
     if (rate < kSensitiveRate * (c.finishTemp - c.startTemp) / r.heatingTime)
         r.warnings.push_back("The heating time is sensitive: the centre approaches the finish temperature slowly");
     return r;
