@@ -43,14 +43,15 @@ enum class RefinedStatus {
     Refused,    // a value of the case, the table or the options is unusable; nothing ran
     Rejected,   // the power density at the start exceeds 1E10 W/m3; nothing ran
     NotReached, // the centre cannot reach the finish temperature
-    NotConverged, // the iteration failed or the run exceeded its bound of work
+    NotConverged, // the iteration failed, the bound of work was reached, or the two runs ended far apart
     Cancelled,  // stopped through the cancel flag
 };
 
 // How far the results may be from the converged solution of the model
-// (status Reached): the difference from a second run with half the nodes
-// along each side and longer time steps, about three times the error when
-// both are close to converged.
+// (status Reached): Richardson's estimate of the error of the finer of the
+// two runs, a third of their difference at the same times (the other run
+// has half the nodes along each side and longer steps).  The results are
+// the two extrapolated, closer still.
 struct RefinedErrorEstimate {
     double heatingTime = 0; // [s]
     double temperature = 0; // [K] the largest over every reported temperature and history row
