@@ -32,6 +32,14 @@
 // A point farther from the faces of one direction than 13.4 sqrt(kappa t) has
 // not felt them (the deviation is below exp(-45)): that direction drops out
 // and the point follows the slab of the other direction, or heats uniformly.
+// Where the bar's series would need more than kMaxTerms terms (a section
+// large against the distance heat spreads in the time asked for), or where
+// its steady part exceeds 1E8 K (Biot numbers near 1E-6), so that rounding
+// in the cancelling parts would approach the tolerance, the bar takes
+// Duhamel's form instead: the solution from 1 everywhere is the product of
+// the two slabs' solutions, each a series of its own or, before its centre
+// feels the faces, the semi-infinite solid's closed form, and the rise is
+// pv / (rho c) times its time integral, by Gauss-Legendre quadrature.
 // The roots are found by Newton's method kept inside the interval that holds
 // exactly one of them; the slab roots as mu = (i - 1) pi + delta with delta
 // solved for, so that sin mu and cos mu keep full precision when the Biot
@@ -81,7 +89,7 @@ double TailBound(double envAtM, double m, double p, double fo)
 }
 
 // The smallest n (at least 1) whose tail bound, non-increasing in n, is at
-// or below `limit`; kMaxModes when none up to it is.
+// or below `limit`; kMaxModes + 1 when none up to kMaxModes is.
 template <class Bound>
 std::size_t Needed(Bound bound, double limit)
 {
@@ -93,12 +101,46 @@ std::size_t Needed(Bound bound, double limit)
         hi = std::min(kMaxModes, hi * 2);
     }
     if (!(bound(hi) <= limit))
-        return hi;
+        return kMaxModes + 1;
     while (hi - lo > 1) {
         const std::size_t mid = lo + (hi - lo) / 2;
         (bound(mid) <= limit ? hi : lo) = mid;
     }
     return hi;
+}
+
+// Nodes and weights of the n-point Gauss-Legendre rule on [-1, 1], the nodes
+// by Newton's method on the Legendre polynomial from Chebyshev's guesses.
+std::vector<std::pair<double, double>> GaussLegendre(int n)
+{
+    std::vector<std::pair<double, double>> rule;
+    for (int i = 1; i <= n; ++i) {
+        double x = std::cos(kPi * (i - 0.25) / (n + 0.5)), dp = 0;
+        for (int it = 0; it < 100; ++it) {
+            double p0 = 1, p1 = x;
+            for (int k = 2; k <= n; ++k) {
+                const double p2 = ((2 * k - 1) * x * p1 - (k - 1) * p0) / k;
+                p0 = p1;
+                p1 = p2;
+            }
+            dp = n * (x * p1 - p0) / (x * x - 1);
+            const double step = p1 / dp;
+            x -= step;
+            if (std::abs(step) < 1E-16)
+                break;
+        }
+        rule.emplace_back(x, 2 / ((1 - x * x) * dp * dp));
+    }
+    return rule;
+}
+
+// Whether a series whose steady part is about `steady` kelvin can be summed
+// to kTolerance: the steady and the transient parts cancel to the rise, so
+// their rounding must stay well below it (beyond, as for Biot numbers of
+// 1E-6, the bar is integrated over time without the steady part).
+bool Summable(double steady)
+{
+    return steady < 1E8;
 }
 
 // min(1, bi / mu): the size of sin mu_i on the slab, Bi / sqrt(Bi^2 + mu^2), and alike.
@@ -190,25 +232,29 @@ void RodModes::Ensure(std::size_t n)
 // ------------------------------------------------------------------ bar
 
 BarSeries::BarSeries(double halfWidth, double halfThickness, double conductivity, double heatCapacity,
-                     double alfa, double powerDensity)
+                     double alfa, double powerDensity, std::size_t maxTerms)
     : a_(halfWidth), b_(halfThickness), lambda_(conductivity), rhoC_(heatCapacity), alfa_(alfa),
-      pv_(powerDensity), kappa_(conductivity / heatCapacity), x_(alfa * halfWidth / conductivity),
-      y_(alfa * halfThickness / conductivity)
+      pv_(powerDensity), kappa_(conductivity / heatCapacity), maxTerms_(maxTerms),
+      x_(alfa * halfWidth / conductivity), y_(alfa * halfThickness / conductivity)
 {
 }
 
 // The slab -s < u < s alone: (pv s^2 / lambda) [(1 - xi^2)/2 + 1/Bi - sum_i c_i X_i exp(-mu_i^2 Fo) / mu_i^2].
-double BarSeries::SlabRise(SlabModes &m, double s, Kind kind, double t)
+std::optional<double> BarSeries::SlabRise(SlabModes &m, double s, Kind kind, double t)
 {
     const double scale = pv_ * s * s / lambda_;
     const double fo = kappa_ * t / (s * s);
     const double bi = m.biot();
+    if (!Summable(scale * (0.5 + 1 / bi)))
+        return std::nullopt;
     const std::size_t n = Needed(
         [&](std::size_t k) {
             const double mu = static_cast<double>(k) * kPi;
             return scale * TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * mu), mu, 3, fo);
         },
         kTolerance);
+    if (n > kMaxModes)
+        return std::nullopt;
     m.Ensure(n);
     double sum = 0;
     for (std::size_t i = m.size() < n ? m.size() : n; i-- > 0;) {
@@ -285,7 +331,7 @@ double BarSeries::Steady(Kind kx, Kind ky)
     return scale * (closed - sum);
 }
 
-double BarSeries::Transient(Kind kx, Kind ky, double t, double *loss)
+std::optional<double> BarSeries::Transient(Kind kx, Kind ky, double t, double *loss)
 {
     const double foA = kappa_ * t / (a_ * a_);
     const double foB = kappa_ * t / (b_ * b_);
@@ -316,6 +362,12 @@ double BarSeries::Transient(Kind kx, Kind ky, double t, double *loss)
     const double vAll = total(y_, foB);
     const std::size_t nx = Needed([&](std::size_t k) { return scale * tail(x_, foA, k) * vAll; }, kTolerance / 2);
     const std::size_t ny = Needed([&](std::size_t k) { return scale * tail(y_, foB, k) * uAll; }, kTolerance / 2);
+    if (static_cast<double>(nx) * static_cast<double>(ny) > static_cast<double>(maxTerms_) || nx > kMaxModes ||
+        ny > kMaxModes)
+        return std::nullopt;
+    const double thin = std::min(a_, b_);
+    if (!Summable(pv_ * thin * thin / lambda_ * (0.5 + lambda_ / (alfa_ * thin))))
+        return std::nullopt;
     x_.Ensure(nx);
     y_.Ensure(ny);
     const std::size_t n = std::min(nx, x_.size()), m = std::min(ny, y_.size());
@@ -365,11 +417,14 @@ double BarSeries::Rise(Point p, double t)
     const bool yUnfelt = ky == kAtCentre && b_ * b_ >= reach;
     if (xUnfelt && yUnfelt)
         return Uniform(t);
+    std::optional<double> rise;
     if (xUnfelt)
-        return SlabRise(y_, b_, ky, t);
-    if (yUnfelt)
-        return SlabRise(x_, a_, kx, t);
-    return Steady(kx, ky) - Transient(kx, ky, t);
+        rise = SlabRise(y_, b_, ky, t);
+    else if (yUnfelt)
+        rise = SlabRise(x_, a_, kx, t);
+    else if (const auto transient = Transient(kx, ky, t))
+        rise = Steady(kx, ky) - *transient;
+    return rise ? *rise : pv_ / rhoC_ * ProductIntegral(kx, ky, t);
 }
 
 std::optional<double> BarSeries::SteadyRise(Point p)
@@ -385,17 +440,89 @@ double BarSeries::MeanRise(double t)
         return 0;
     if (alfa_ == 0)
         return Uniform(t);
-    return Steady(kMean, kMean) - Transient(kMean, kMean, t);
+    if (const auto transient = Transient(kMean, kMean, t))
+        return Steady(kMean, kMean) - *transient;
+    return pv_ / rhoC_ * ProductIntegral(kMean, kMean, t);
 }
 
 double BarSeries::Loss(double t)
 {
     if (!(t > 0) || alfa_ == 0)
         return 0;
-    double transient = 0;
-    Transient(kMean, kMean, t, &transient);
     const double area = 4 * a_ * b_;
-    return pv_ * area * t - rhoC_ * area * Steady(kMean, kMean) + transient;
+    double transient = 0;
+    if (Transient(kMean, kMean, t, &transient))
+        return pv_ * area * t - rhoC_ * area * Steady(kMean, kMean) + transient;
+    return pv_ * area * t - rhoC_ * area * MeanRise(t);
+}
+
+// The slab -half < u < half alone, from 1 everywhere at tau = 0 with its
+// faces held at 0 through the Biot number: at the centre, at a face or its
+// mean.  Before the faces are felt at the centre, the semi-infinite solid's
+// closed forms (with X = Bi^2 Fo): e^X erfc(sqrt X) at the face, and the mean
+// 1 - (e^X erfc(sqrt X) - 1 + 2 sqrt(X / pi)) / Bi.
+double BarSeries::Unit(SlabModes &m, double half, Kind kind, double tau)
+{
+    if (!(tau > 0))
+        return 1;
+    const double bi = m.biot();
+    const double fo = kappa_ * tau / (half * half);
+    if (4 * kUnfelt * fo <= 1) {
+        if (kind == kAtCentre)
+            return 1;
+        const double x = bi * bi * fo;
+        // e^x erfc(sqrt x), by its asymptotic series where e^x would overflow
+        const double face = x < 600 ? std::exp(x) * std::erfc(std::sqrt(x))
+                                    : (1 - 1 / (2 * x) + 3 / (4 * x * x) - 15 / (8 * x * x * x)) / std::sqrt(kPi * x);
+        if (kind == kAtFace)
+            return face;
+        return 1 - (face - 1 + 2 * std::sqrt(x / kPi)) / bi;
+    }
+    // |c_i X_i| <= 2 min(1, Bi/mu) / mu (over mu again for the mean).
+    const double p = kind == kMean ? 2 : 1;
+    const std::size_t n = Needed(
+        [&](std::size_t k) {
+            const double mu = static_cast<double>(k) * kPi;
+            return TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / std::pow(mu, p), mu, p, fo);
+        },
+        1E-15);
+    m.Ensure(n);
+    double sum = 0;
+    for (std::size_t i = std::min(n, m.size()); i-- > 0;) {
+        const double mu = m.mu(i);
+        const double x = kind == kAtCentre ? 1.0 : kind == kAtFace ? m.cosMu(i) : m.sinMu(i) / mu;
+        sum += m.coefficient(i) * x * std::exp(-mu * mu * fo);
+    }
+    return sum;
+}
+
+// The integral over [0, t] of the product of the two slabs' solutions: the
+// bar's solution from 1 is their product, and its rise is pv / (rho c) times
+// that integral (Duhamel).  Gauss-Legendre quadrature on intervals halving
+// towards tau = 0, where the solutions are smooth in sqrt(tau), each split
+// into pieces over which the slowest mode falls at most by e^-2.
+double BarSeries::ProductIntegral(Kind kx, Kind ky, double t)
+{
+    static const auto rule = GaussLegendre(16);
+    x_.Ensure(1);
+    y_.Ensure(1);
+    const double rate = kappa_ * ((x_.mu(0) / a_) * (x_.mu(0) / a_) + (y_.mu(0) / b_) * (y_.mu(0) / b_));
+    double total = 0, hi = t;
+    for (int halving = 0; halving < 64; ++halving) {
+        const double lo = hi / 2;
+        const int pieces = static_cast<int>(std::clamp(std::ceil((hi - lo) * rate / 2), 1.0, 1000.0));
+        const double width = (hi - lo) / pieces;
+        for (int k = 0; k < pieces; ++k) {
+            const double mid = lo + (k + 0.5) * width;
+            for (const auto &[x, w] : rule) {
+                const double tau = mid + x * width / 2;
+                total += w * width / 2 * Unit(x_, a_, kx, tau) * Unit(y_, b_, ky, tau);
+            }
+        }
+        hi = lo;
+    }
+    // Below t / 2^64 both solutions are 1 to rounding.
+    return total + hi;
 }
 
 // ------------------------------------------------------------------ rod

@@ -50,6 +50,10 @@ private:
 
 // Modes one direction or the rod may use, whatever the tolerance asks for.
 inline constexpr std::size_t kMaxModes = 200000;
+// Terms of the bar's double series beyond which it is not summed: a section
+// large against the distance heat spreads in the time asked for.  The bar
+// then integrates the product of the slab solutions over time instead.
+inline constexpr std::size_t kMaxTerms = 4000000;
 
 // The rise over the start temperature of a rectangular bar, half width a
 // and half thickness b (x along the width, y along the thickness, both from
@@ -63,7 +67,7 @@ public:
         HeightFace, // (0, b): the middle of the face the thickness ends at (Th)
     };
     BarSeries(double halfWidth, double halfThickness, double conductivity, double heatCapacity,
-              double alfa, double powerDensity);
+              double alfa, double powerDensity, std::size_t maxTerms = kMaxTerms);
 
     double Rise(Point p, double t);   // T - Ts [K] at time t >= 0
     // The limit for t -> infinity; none without losses.
@@ -74,13 +78,18 @@ public:
 private:
     enum Kind { kAtCentre, kAtFace, kMean }; // what a direction's factor is: 1, cos mu, sin mu / mu
     double Uniform(double t) const { return pv_ * t / rhoC_; }
-    double SlabRise(SlabModes &m, double half, Kind kind, double t);
+    // The slab of one direction alone, when the other has not felt its faces;
+    // none where its series cannot be summed (see Summable).
+    std::optional<double> SlabRise(SlabModes &m, double half, Kind kind, double t);
     double Steady(Kind kx, Kind ky);
-    // sum_ij c_i d_j X_i Y_j exp(-Q_ij kappa t) / Q_ij, and (wantLoss) the
-    // same with the surface weights over Q_ij^2.
-    double Transient(Kind kx, Kind ky, double t, double *loss = nullptr);
+    // (pv / lambda) sum_ij c_i d_j X_i Y_j exp(-Q_ij kappa t) / Q_ij, and (loss)
+    // the time integral of its losses; none beyond maxTerms terms.
+    std::optional<double> Transient(Kind kx, Kind ky, double t, double *loss = nullptr);
+    double Unit(SlabModes &m, double half, Kind kind, double tau);
+    double ProductIntegral(Kind kx, Kind ky, double t);
 
     double a_, b_, lambda_, rhoC_, alfa_, pv_, kappa_;
+    std::size_t maxTerms_;
     SlabModes x_, y_;
 };
 
