@@ -149,6 +149,12 @@ double Damping(double bi, double mu)
     return std::min(1.0, bi / mu);
 }
 
+// The power an envelope mu^-p min(1, bi/mu) falls with beyond m.
+double Power(double p, double bi, double m)
+{
+    return m > bi ? p + 1 : p;
+}
+
 } // namespace
 
 // ------------------------------------------------------------------ roots
@@ -250,7 +256,8 @@ std::optional<double> BarSeries::SlabRise(SlabModes &m, double s, Kind kind, dou
     const std::size_t n = Needed(
         [&](std::size_t k) {
             const double mu = static_cast<double>(k) * kPi;
-            return scale * TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * mu), mu, 3, fo);
+            return scale * TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * mu), mu,
+                                     Power(3, bi, mu), fo);
         },
         kTolerance);
     if (n > kMaxModes)
@@ -302,7 +309,8 @@ double BarSeries::Steady(Kind kx, Kind ky)
         [&](std::size_t k) {
             const double nu = static_cast<double>(k) * kPi;
             const double sFactor = ks == kMean ? 1 / nu : 1.0;
-            return scale * TailBound(2 * Damping(biS, nu) * sFactor * lFactor(nu) / (nu * nu * nu), nu, 3, 0);
+            return scale * TailBound(2 * Damping(biS, nu) * sFactor * lFactor(nu) / (nu * nu * nu), nu,
+                                     Power(3, biS, nu), 0);
         },
         kTolerance);
     m.Ensure(n);
@@ -343,7 +351,7 @@ std::optional<double> BarSeries::Transient(Kind kx, Kind ky, double t, double *l
     };
     auto tail = [&](SlabModes &m, double fo, std::size_t n) {
         const double mu = static_cast<double>(n) * kPi;
-        return TailBound(envelope(m.biot(), mu, fo), mu, 2, fo);
+        return TailBound(envelope(m.biot(), mu, fo), mu, Power(2, m.biot(), mu), fo);
     };
     // Sum of u over all modes, to within a thousandth.
     auto total = [&](SlabModes &m, double fo) {
@@ -483,7 +491,8 @@ double BarSeries::Unit(SlabModes &m, double half, Kind kind, double tau)
     const std::size_t n = Needed(
         [&](std::size_t k) {
             const double mu = static_cast<double>(k) * kPi;
-            return TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / std::pow(mu, p), mu, p, fo);
+            return TailBound(2 * Damping(bi, mu) * std::exp(-mu * mu * fo) / std::pow(mu, p), mu, Power(p, bi, mu),
+                             fo);
         },
         1E-15);
     m.Ensure(n);
@@ -544,14 +553,19 @@ double RodSeries::Rise(Point p, double t)
     const double bi = modes_.biot();
     const double scale = pv_ * r_ * r_ / lambda_;
     const double fo = kappa_ * t / (r_ * r_);
-    // |term_k| <= 2 Bi T* / |J0(mu)| exp(-mu^2 Fo) / ((Bi^2 + mu^2) mu^2), and beyond
-    // pi, J0(mu_k)^2 (1 + Bi^2/mu^2) = J0^2 + J1^2 >= 0.85 * 2 / (pi mu): so
-    // |term_k| <= 3.76 T* min(1, Bi/mu) mu^-2.5 exp(-mu^2 Fo).
+    // |term_k| = 2 Bi T* |J0(mu r/R) / J0(mu)| exp(-mu^2 Fo) / ((Bi^2 + mu^2) mu^2).
+    // On the axis, beyond pi, J0(mu_k)^2 (1 + Bi^2/mu^2) = J0^2 + J1^2 >= 0.85 * 2 / (pi mu),
+    // so |term_k| <= 3.76 T* min(1, Bi/mu) mu^-2.5 exp(-mu^2 Fo); at the
+    // surface the ratio of the J0 is 1 and the term itself falls as
+    // mu^-(2 + 2 mu^2 / (Bi^2 + mu^2)).
     const std::size_t n = Needed(
         [&](std::size_t k) {
             const double mu = static_cast<double>(k) * kPi;
-            return scale * TailBound(3.76 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * std::sqrt(mu)),
-                                     mu, 2.5, fo);
+            const double e = std::exp(-mu * mu * fo);
+            if (p == Point::Surface)
+                return scale * TailBound(2 * bi * e / ((bi * bi + mu * mu) * mu * mu), mu,
+                                         2 + 2 * mu * mu / (bi * bi + mu * mu), fo);
+            return scale * TailBound(3.76 * Damping(bi, mu) * e / (mu * mu * std::sqrt(mu)), mu, Power(2.5, bi, mu), fo);
         },
         kTolerance);
     modes_.Ensure(n);
@@ -586,7 +600,8 @@ double RodSeries::MeanRise(double t)
     const std::size_t n = Needed(
         [&](std::size_t k) {
             const double mu = static_cast<double>(k) * kPi;
-            return scale * TailBound(4 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * mu * mu), mu, 4, fo);
+            return scale * TailBound(4 * Damping(bi, mu) * std::exp(-mu * mu * fo) / (mu * mu * mu * mu), mu,
+                                     Power(4, bi, mu), fo);
         },
         kTolerance);
     modes_.Ensure(n);
