@@ -172,7 +172,7 @@ BarSeries SeriesOf(const DataXY &d, double powerDensity)
 }
 
 RunOutcome RunSeriesXY(const DataXY &d, bool fixedTime, double th, ResultsXY &results, History &history,
-                    CalcHost &host)
+                       CalcHost &host)
 {
     results.contacts = ContactsRoundedUp(results.current, d.maxContactCurrent);
     results.biotWidth = Div(Mul(d.alfa, d.width / 2), d.conductivity);
