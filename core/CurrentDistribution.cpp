@@ -57,8 +57,9 @@
 // magnetic iteration or the next time step): it iterates from the last
 // solution by conjugate orthogonal conjugate gradients (CG for complex
 // symmetric systems) preconditioned with the kept factorisation, a few band
-// solves when the properties moved little, and factorises anew only when
-// that has not converged in kMaxIterativeSteps.  Until mu_r has settled the
+// solves when the properties moved little, and factorises anew when that
+// has not converged in kMaxIterativeSteps or the last solve took
+// kStaleSteps or more (the kept factorisation has grown stale).  Until mu_r has settled the
 // magnetic iteration solves only as accurately as its next change needs; the
 // settled permeability is solved once more to a residual of 1E-13.  The
 // bar's air nodes continue the section's grid lines, spaced from the outer
@@ -93,6 +94,10 @@ constexpr int kAndersonDepth = 3;  // iterates the magnetic iteration mixes
 // (a factorisation costs about ten of them on a bar).
 constexpr double kSolveTolerance = 1E-13;
 constexpr int kMaxIterativeSteps = 8;
+// An iteration that took this many steps says the kept factorisation has
+// grown stale (the properties have drifted since): the next solve
+// factorises anew, which pays for itself within a magnetic iteration.
+constexpr int kStaleSteps = 4;
 // The magnetic iteration's solves before mu_r has settled: the first to this
 // residual, each later one to this fraction of the last change of ln mu_r.
 constexpr double kFirstAccuracy = 1E-4;
@@ -181,7 +186,8 @@ struct CurrentSolver::Impl {
     ComplexBand matrix;
     bool factorised = false;
     double factorisedOmega = 0;
-    int factorisations = 0, iterativeSteps = 0;
+    int factorisations = 0, iterativeSteps = 0, bandSolves = 0;
+    int lastSteps = 0; // steps of the last iteration with the kept factorisation
     std::vector<Complex> residual, direction, product, preconditioned;
 
     explicit Impl(const CurrentSection &s);
@@ -381,8 +387,9 @@ bool CurrentSolver::Impl::SolveField(double omega, const std::vector<double> &rh
         if (unknown[l.b] >= 0)
             diagonal[unknown[l.b]] += c;
     }
-    if (factorised && omega == factorisedOmega && Iterate(accuracy))
+    if (factorised && omega == factorisedOmega && lastSteps < kStaleSteps && Iterate(accuracy))
         return true;
+    lastSteps = 0;
 
     matrix.Reset(unknowns, band);
     for (int u = 0; u < unknowns; ++u)
@@ -402,6 +409,7 @@ bool CurrentSolver::Impl::SolveField(double omega, const std::vector<double> &rh
     for (int u = 0; u < unknowns; ++u)
         solution[u] = load[u];
     matrix.Solve(solution);
+    ++bandSolves;
     return true;
 }
 
@@ -423,6 +431,7 @@ bool CurrentSolver::Impl::Iterate(double accuracy)
     // Conjugate orthogonal conjugate gradients (the complex symmetric form of
     // CG, unconjugated products), preconditioned by the kept factorisation,
     // from the last solution.
+    lastSteps = 0;
     residual.resize(unknowns);
     direction.resize(unknowns);
     product.resize(unknowns);
@@ -439,10 +448,12 @@ bool CurrentSolver::Impl::Iterate(double accuracy)
         return true;
     preconditioned = residual;
     matrix.Solve(preconditioned);
+    ++bandSolves;
     direction = preconditioned;
     Complex rho = Dot(residual, preconditioned);
     for (int step = 0; step < kMaxIterativeSteps; ++step) {
         ++iterativeSteps;
+        lastSteps = step + 1;
         Multiply(direction, product);
         const Complex curvature = Dot(direction, product);
         if (!(std::abs(curvature) > 0) || !std::isfinite(std::abs(curvature)))
@@ -458,6 +469,7 @@ bool CurrentSolver::Impl::Iterate(double accuracy)
             return true;
         preconditioned = residual;
         matrix.Solve(preconditioned);
+        ++bandSolves;
         const Complex next = Dot(residual, preconditioned);
         const Complex beta = Quotient(next, rho);
         rho = next;
@@ -687,7 +699,7 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
         conductance += d.area[k] / rho[k];
     r.resistanceDC = arith::Div(L, conductance);
 
-    const int factorisationsBefore = d.factorisations;
+    const int factorisationsBefore = d.factorisations, bandSolvesBefore = d.bandSolves;
     std::vector<Complex> density;
     std::vector<double> target(n);
     std::vector<double> logMu(n);
@@ -775,6 +787,7 @@ CurrentResult CurrentSolver::Solve(const CurrentSupply &supply, const CurrentMat
                     " iterations.";
 
     r.factorisations = d.factorisations - factorisationsBefore;
+    r.bandSolves = d.bandSolves - bandSolvesBefore;
     const double loop = supply.frequency == 0 ? 0.0 : supply.loopReactance;
     const double supplyImpedance = std::hypot(r.resistance, r.reactance + loop);
     r.powerFactor = arith::Div(r.resistance, supplyImpedance);

@@ -92,6 +92,8 @@ struct CurrentResult {
     int iterations = 0;
     int factorisations = 0; // of them, those that factorised anew; the others
                             // iterated with the factorisation kept from before
+    int bandSolves = 0;     // solutions with a factorisation, new or kept (the work of
+                            // a solve: factorisations, band solves, iterations)
 };
 
 // Holds what does not change between solves: the mesh (with the air around

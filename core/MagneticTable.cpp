@@ -263,6 +263,8 @@ double Permeability::Flux20(double field) const
     return lo->flux + f * (hi->flux - lo->flux);
 }
 
+double Permeability::Curie() const { return curieKelvin_ - kKelvin; }
+
 double Permeability::Relative(double fieldPeak, double temperature) const
 {
     const double m = Magnetisation(temperature);

@@ -73,6 +73,7 @@ public:
     double Magnetisation(double temperature) const;     // m(T), 0 to 1
     double Flux20(double field) const;                  // B20(H) [T], H >= 0
     double Relative(double fieldPeak, double temperature) const;
+    double Curie() const;                               // [oC]
 
 private:
     std::vector<BHPoint> points_;

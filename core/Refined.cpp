@@ -3,11 +3,35 @@
 // Model.  The charge is long: the current flows along it, its ends and
 // contacts lose no heat, and the temperature varies only over the
 // cross-section (rod of radius D/2; bar of width w by thickness h).  The real
-// voltage Ur = U (1 - dU/100) lies over the length L, so the axial field
-// E = Ur / L is the same everywhere in the section (direct current; no skin
-// effect).  Locally the current density is E / rho_e(T) and the heat
-// generated q = E^2 / rho_e(T); the current is I = E * integral of
-// 1/rho_e(T) over the section and the power P = Ur I.  In the section
+// voltage Ur = U (1 - dU/100) lies over the length L.  Direct current (f = 0):
+// the axial field E = Ur / L is the same everywhere in the section, the
+// current density is E / rho_e(T) and the heat generated q = E^2 / rho_e(T);
+// the current is I = E * integral of 1/rho_e(T) over the section and the
+// power P = Ur I.
+//   Alternating current (frequency f > 0, sinusoidal, Ur its RMS value):
+// the current crowds towards the surface (skin effect), the more so in
+// magnetic steel below its Curie temperature.  The axial current density
+// J(x, y) follows from the diffusion equation of the magnetic vector
+// potential in the section with conductivity 1/rho_e(T) and permeability
+// mu0 mu_r, the field outside being that of an isolated conductor (the
+// return far away; rod: H(R) = I / (2 pi R) exactly; bar: the quarter
+// section in the air around it): CurrentDistribution.cpp.  The heat
+// generated is q = rho_e(T) |J|^2 (RMS), the impedance of the charge
+// Z = R_ac + j X_int (X_int from the field inside it), the current
+// I = Ur / |Z| and the power P = I^2 R_ac, the integral of q.  With a loop
+// reactance X_loop (busbars and transformer) the supply sees the power
+// factor R_ac / |Z + j X_loop|, the apparent power I^2 |Z + j X_loop| and
+// the voltage I |Z + j X_loop|.  Magnetic steel: mu_r of a node is the
+// effective permeability B(H_peak, T) / (mu0 H_peak) at the peak field there,
+// B(H, T) = mu0 H + m(T) (B20(H) - mu0 H), from the magnetisation curve at
+// 20 oC and its fall m(T) to 0 at the Curie temperature (MagneticTable.h);
+// copper and aluminium are not magnetic.  Left out: the proximity of the
+// return conductor (a return close by pulls the current towards it and
+// raises R_ac further), the contacts and the ends (the current entering
+// through the contacts, the field at the ends), hysteresis and eddy
+// currents beyond the effective permeability, and the harmonics that a
+// saturating steel draws (the field is taken as sinusoidal).
+//   In the section
 //     rho c(T) dT/dt = div(lambda(T) grad T) + q,
 // with the case's constant density rho, and at the surface
 //     -lambda dT/dn = alpha (T - Ta) + eps sigma ((T + 273.15)^4 - (Ta + 273.15)^4),
@@ -32,7 +56,15 @@
 // linear lambda), so the flux is G (Phi_j - Phi_i) with a purely geometric
 // G; the heat content is the enthalpy H(T) = integral of c dT, also exact.
 // The heat generated is computed in one place per node, from its
-// resistivity.
+// resistivity and, under alternating current, the square of the local
+// electric field e^2 = rho_e^2 |J|^2 that the current distribution gives
+// (AcSource.cpp: solved at the end of every step and extrapolated along its
+// rate through the next, its error part of the step's local error).  The
+// mesh is then graded to the skin depth as well: the cells under the
+// surface are at most kSkinCells of the smallest skin depth at the surface
+// as the charge heats (found by solving the field at uniform temperatures
+// before the run), so that the field is resolved as well as the
+// temperature and the two-mesh estimate below covers both.
 //
 // Time: the two-stage TR-BDF2 scheme (a trapezoidal stage to t + g dt,
 // g = 2 - sqrt 2, then a BDF2 stage to t + dt): implicit, L-stable and
@@ -110,6 +142,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "core/AcSource.h"
 #include "core/BandMatrix.h"
 #include "core/CaseCheck.h"
 #include "core/Errors.h"
@@ -140,6 +173,16 @@ struct LevelZero {
 constexpr LevelZero kRodLevel{24, 12, 0.01}, kBarLevel{16, 6, 0.02};
 constexpr double kGrowth = 1.25;        // largest ratio of neighbouring cells
 constexpr double kLayerDivisions = 3;   // cells across the layer the surface loss bends
+// Cells under the surface of the coarser mesh, as a share of the smallest
+// skin depth there: the R_ac of the finer mesh is then within about
+// (kSkinCells / 2)^2 / 4 = 0.25 %, the extrapolated one far closer.
+constexpr double kSkinCells = 0.2;
+constexpr double kMaxFrequency = 1E6; // [Hz]
+// The permeability of a step's field settles until its effect on the step
+// is below this share of the step's tolerance, and to no more than
+// kLooseMagnetic in ln mu_r.
+constexpr double kMagneticShare = 0.05;
+constexpr double kLooseMagnetic = 1E-3;
 constexpr int kMaxCells = 40;           // along a half side, before the halving
 constexpr double kMaxChange = 100;      // [K] of a node in one step, for Newton's sake
 // Newton's iteration stops when the residual, as a temperature, or the last
@@ -188,6 +231,11 @@ struct Setup {
     double endTime = 0;
     // Share of the whole calculation's progress this run covers.
     double progressFrom = 0, progressTo = 1;
+    // Alternating current: frequency > 0, with the permeability of magnetic
+    // steel (null when the charge is not).
+    CurrentSupply supply;
+    const Permeability *steel = nullptr;
+    bool Alternating() const { return supply.frequency > 0; }
 };
 
 // A temperature field with what follows from it.
@@ -200,10 +248,12 @@ struct State {
 };
 
 // One stored step end for the history.
+constexpr std::size_t kColumns = 6;
+using Columns = std::array<double, kColumns>;
 struct Sample {
     double t;
-    std::array<double, 5> v;  // To, second, third, I, P
-    std::array<double, 5> dv; // their time derivatives
+    Columns v;  // To, second, third, I, P, Rac / Rdc
+    Columns dv; // their time derivatives
 };
 
 // The step ends of a run, for the history: at most kMaxSamples; when full,
@@ -223,7 +273,7 @@ public:
 
     // Cubic Hermite interpolation at time t; beyond the last sample (by a
     // small step at most) along its slope.
-    std::array<double, 5> At(double t) const
+    Columns At(double t) const
     {
         auto hi = std::lower_bound(samples_.begin(), samples_.end(), t,
                                    [](const Sample &s, double x) { return s.t < x; });
@@ -231,7 +281,7 @@ public:
             return samples_.front().v;
         if (hi == samples_.end()) {
             const Sample &last = samples_.back();
-            std::array<double, 5> v{};
+            Columns v{};
             for (std::size_t c = 0; c < v.size(); ++c)
                 v[c] = last.v[c] + last.dv[c] * (t - last.t);
             return v;
@@ -242,7 +292,7 @@ public:
         const double u = (t - a.t) / h;
         const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
         const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
-        std::array<double, 5> v{};
+        Columns v{};
         for (std::size_t c = 0; c < v.size(); ++c)
             v[c] = h00 * a.v[c] + h10 * h * a.dv[c] + h01 * b.v[c] + h11 * h * b.dv[c];
         return v;
@@ -255,7 +305,10 @@ private:
 // What a run reports at its end, and how fast each changes there: the
 // temperatures of the centre, the mean and the surface points, the current,
 // the power, and the electrical energy, losses and stored heat so far.
-enum EndIndex { kCentre, kMean, kSecond, kThird, kCorner, kCurrent, kPower, kEnergy, kLoss, kStored, kEndCount };
+enum EndIndex {
+    kCentre, kMean, kSecond, kThird, kCorner, kCurrent, kPower, kEnergy, kLoss, kStored,
+    kRatio, kPowerFactor, kEndCount
+};
 struct Ends {
     std::array<double, kEndCount> value{}, rate{};
 };
@@ -268,6 +321,11 @@ struct March {
     State end;
     double energy = 0, loss = 0, maxCurrent = 0; // [J], [J], [A]
     double currentStart = 0, powerStart = 0; // [A], [W]
+    // Alternating current: what the supply sees at the start, the largest
+    // apparent power and supply voltage, the mesh against the skin depth.
+    AcValues acStart{};
+    double apparentMax = 0, supplyVoltageMax = 0, spacingPerDepth = 0;
+    double surfaceLead = 0; // [K] the largest of a surface point over the centre
     Ends ends;               // status Reached
     double steadyCentre = 0; // NotReached by a balance: the steady centre [oC]
     int steps = 0;
@@ -294,12 +352,38 @@ public:
         Hn_.assign(n, 0.0);
         B_.assign(n, 0.0);
         rate_.assign(n, 0.0);
+        if (s_.Alternating()) {
+            ac_ = std::make_unique<AcSource>(s_.mesh, s_.supply, s_.steel);
+            e2_.assign(n, 0.0);
+            rho_.assign(n, 0.0);
+        }
+    }
+
+    // Makes `st` complete; under alternating current first solves the
+    // field at its temperatures and takes it as the committed one.  False
+    // with the reason when that fails.
+    bool Prepare(State &st, std::string &why)
+    {
+        if (ac_) {
+            if (!SolveField(st.T, 0)) {
+                why = ac_->message();
+                return false;
+            }
+            ac_->Commit(0);
+            ac_->Extrapolate(0, e2_);
+        }
+        if (!Complete(st)) {
+            why = "the numbers overflow";
+            return false;
+        }
+        return true;
     }
 
     March Run();
     // The steady state reached from `st` (in place).  False when the
     // iteration does not settle.
     bool Steady(State &st, double dt);
+    bool Settle(State &st, double dt);
     double CentreRate(const State &st)
     {
         EvaluateProperties(st.T);
@@ -321,10 +405,12 @@ public:
             return k < 0 ? std::pair{0.0, 0.0}
                          : std::pair{st.T[k], st.F[k] / (s_.density * m.area[k] * prop_[k].c)};
         };
+        const std::pair<double, double> powerFactor =
+            ac_ ? std::pair{ac_->Values()[kAcPowerFactor], ac_->Rates()[kAcPowerFactor]} : std::pair{1.0, 0.0};
         const std::pair<double, double> values[kEndCount] = {
             node(m.centre), {mean / area, meanRate / area}, node(m.second), node(m.third), node(m.corner),
             {smp.v[3], smp.dv[3]}, {smp.v[4], smp.dv[4]}, {energy, st.P}, {loss, st.Q},
-            {Stored(st), st.P - st.Q}};
+            {Stored(st), st.P - st.Q}, {smp.v[5], smp.dv[5]}, powerFactor};
         for (int i = 0; i < kEndCount; ++i) {
             e.value[i] = values[i].first;
             e.rate[i] = values[i].second;
@@ -353,8 +439,17 @@ public:
             conductance += m.area[k] / prop_[k].rhoE;
             loss += m.perimeter[k] * Loss(st.T[k]);
         }
-        st.I = s_.field * conductance;
-        st.P = s_.realVoltage * st.I;
+        if (ac_) {
+            // The integral of the heat generated; at a solve it is I^2 R_ac.
+            double power = 0;
+            for (int k = 0; k < m.size(); ++k)
+                power += m.area[k] * Source(k);
+            st.I = ac_->Values()[kAcCurrent];
+            st.P = s_.length * power;
+        } else {
+            st.I = s_.field * conductance;
+            st.P = s_.realVoltage * st.I;
+        }
         st.Q = s_.length * loss;
         return std::isfinite(st.I) && std::isfinite(st.P) && std::isfinite(st.Q);
     }
@@ -372,6 +467,32 @@ private:
     Vec res_, work_, Hn_, B_, rate_;
     State mid_;
     bool careful_ = false;
+    // Alternating current: the field and, per node, the e^2 of the stage
+    // being solved; a field that did not settle ends the run.
+    std::unique_ptr<AcSource> ac_;
+    Vec e2_, rho_;
+    bool fieldFailed_ = false;
+
+    // Solves the current distribution at temperatures T (pending in ac_).
+    bool SolveField(const Vec &T, double offset, double tolerance = AcSource::kFullTolerance)
+    {
+        for (std::size_t k = 0; k < T.size(); ++k)
+            rho_[k] = curves_.At(T[k], segment_[k]).rhoE;
+        const double before = ac_->work();
+        const bool ok = ac_->Solve(T, rho_, offset, tolerance);
+        budget_.work += ac_->work() - before;
+        fieldFailed_ = !ok;
+        return ok;
+    }
+
+    // After an accepted step of length dt ending in `st`, whose field has
+    // been solved (pending): commits it and completes `st` with it.
+    bool CommitField(State &st, double dt)
+    {
+        ac_->Commit(dt);
+        ac_->Extrapolate(0, e2_);
+        return Complete(st);
+    }
 
     double Loss(double T) const
     {
@@ -392,10 +513,16 @@ private:
 
     // Heat generated per unit volume, and its derivative with respect to T,
     // at the properties of node k: the one place the source is computed.
-    double Source(int k) const { return s_.field * s_.field / prop_[k].rhoE; }
+    // Alternating current: e^2 / rho_e, e^2 held in e2_ for the stage.
+    double Source(int k) const
+    {
+        return ac_ ? e2_[k] / prop_[k].rhoE : s_.field * s_.field / prop_[k].rhoE;
+    }
     double SourceSlope(int k) const
     {
         const auto &p = prop_[k];
+        if (ac_)
+            return -e2_[k] * p.dRhoE / (p.rhoE * p.rhoE);
         return -s_.field * s_.field * p.dRhoE / (p.rhoE * p.rhoE);
     }
 
@@ -508,8 +635,12 @@ private:
 
     // One TR-BDF2 step of length dt from `from` (complete).  Fills `to`, the
     // electrical energy and losses of the step and the estimate of its
-    // largest local error [K].
-    bool Step(const State &from, double dt, State &to, double &energy, double &loss, double &error)
+    // largest local error [K].  Alternating current: the stages take the
+    // committed field's e^2 extrapolated to their times; with `solveEnd`
+    // the field is solved at the end (pending) and the difference from the
+    // extrapolated one adds to the error.
+    bool Step(const State &from, double dt, State &to, double &energy, double &loss, double &error,
+              bool solveEnd = true)
     {
         const SectionMesh &m = s_.mesh;
         const int n = m.size();
@@ -527,6 +658,8 @@ private:
             mid.T[k] += kGamma * dt * rate_[k];
             B_[k] = Hn_[k] + kD * dt * from.F[k];
         }
+        if (ac_)
+            ac_->Extrapolate(kGamma * dt, e2_);
         if (!SolveStage(mid.T, B_, kD * dt, kNewtonShare * s_.tolerance) || !Complete(mid))
             return false;
 
@@ -538,6 +671,8 @@ private:
             to.T[k] = from.T[k] + dt * rate_[k] + curve;
             B_[k] = Hn_[k] + kW * dt * (from.F[k] + mid.F[k]);
         }
+        if (ac_)
+            ac_->Extrapolate(dt, e2_);
         if (!SolveStage(to.T, B_, kD * dt, kNewtonShare * s_.tolerance) || !Complete(to))
             return false;
         energy = dt * (kW * (from.P + mid.P) + kD * to.P);
@@ -567,6 +702,27 @@ private:
             const double cubic = h00 * from.T[k] + h10 * dt * rate_[k] + h01 * to.T[k] + h11 * dt * rateTo;
             error = std::max(error, std::abs(cubic - mid.T[k]));
         }
+        if (ac_ && solveEnd) {
+            // The permeability need settle only as far as its effect on the
+            // step stays a small share of the step's tolerance: an error of
+            // ln mu_r changes e^2 by about as much, so the source's rise
+            // over the step sets it.
+            double rise = 0;
+            for (int k = 0; k < n; ++k)
+                rise = std::max(rise, Source(k) * dt / (s_.density * prop_[k].c));
+            const double settle = std::clamp(kMagneticShare * s_.tolerance / rise, AcSource::kFullTolerance, kLooseMagnetic);
+            if (!SolveField(to.T, dt, std::isfinite(settle) ? settle : AcSource::kFullTolerance))
+                return false;
+            // The source's error grows over the step from 0 to its value at
+            // the end; its effect on a node is at most half of it over the
+            // step, as a temperature.
+            const Vec &solved = ac_->Pending();
+            double lag = 0;
+            for (int k = 0; k < n; ++k)
+                lag = std::max(lag, std::abs(solved[k] - e2_[k]) / prop_[k].rhoE * dt /
+                                        (2 * s_.density * prop_[k].c));
+            error += lag;
+        }
         return std::isfinite(energy) && std::isfinite(loss) && std::isfinite(error);
     }
 
@@ -580,9 +736,18 @@ private:
         for (int k = 0; k < m.size(); ++k)
             dConductance -= m.area[k] * prop_[k].dRhoE / (prop_[k].rhoE * prop_[k].rhoE) * rate(k);
         const double dI = s_.field * dConductance;
-        smp.v = {st.T[m.centre], st.T[m.second], m.third >= 0 ? st.T[m.third] : 0.0, st.I, st.P};
+        smp.v = {st.T[m.centre], st.T[m.second], m.third >= 0 ? st.T[m.third] : 0.0, st.I, st.P, 1.0};
         smp.dv = {rate(m.centre), rate(m.second), m.third >= 0 ? rate(m.third) : 0.0, dI,
-                  s_.realVoltage * dI};
+                  s_.realVoltage * dI, 0.0};
+        if (ac_) {
+            // The electrical values change with the field as a whole: their
+            // rates are those between the last two solves.
+            const AcValues &rates = ac_->Rates();
+            smp.v[5] = ac_->Values()[kAcRatio];
+            smp.dv[3] = rates[kAcCurrent];
+            smp.dv[4] = rates[kAcPower];
+            smp.dv[5] = rates[kAcRatio];
+        }
         return smp;
     }
 
@@ -596,9 +761,22 @@ private:
 
 bool Solver::Steady(State &st, double dt)
 {
+    if (!ac_)
+        return Settle(st, dt);
+    // The field follows the pseudo-time; the run's own is kept.
+    const AcSource::Saved saved = ac_->Save();
+    const bool settled = Settle(st, dt);
+    ac_->Restore(saved);
+    ac_->Extrapolate(0, e2_);
+    return settled;
+}
+
+bool Solver::Settle(State &st, double dt)
+{
     // Implicit Euler steps in pseudo-time, each three times longer than the
     // last: far from the steady state they follow the heating, near it
-    // they become Newton's method on the steady equations.
+    // they become Newton's method on the steady equations.  Alternating
+    // current: the field is solved again after every step.
     const SectionMesh &m = s_.mesh;
     const int n = m.size();
     Vec old(n), B(n);
@@ -619,6 +797,8 @@ bool Solver::Steady(State &st, double dt)
                 return false;
             continue;
         }
+        if (ac_ && !(SolveField(st.T, 0) && CommitField(st, 0)))
+            return false;
         double change = 0;
         for (int k = 0; k < n; ++k)
             change = std::max(change, std::abs(st.T[k] - old[k]));
@@ -649,11 +829,26 @@ March Solver::Run()
         return stop(RefinedStatus::NotConverged, "the calculation did not converge: " + why + " (at " + Num(t) +
                                                      " s, the centre at " + Num(cur.T[m.centre]) + " oC).");
     };
-    if (!Complete(cur))
-        return notConverged("the numbers overflow");
+    if (std::string why; !Prepare(cur, why))
+        return notConverged(why);
     out.maxCurrent = out.currentStart = cur.I;
     out.powerStart = cur.P;
     out.samples.Add(MakeSample(0, cur));
+    // What the supply sees, at every accepted step under alternating current.
+    auto supplied = [&] {
+        for (const int k : {m.second, m.third, m.corner})
+            if (k >= 0)
+                out.surfaceLead = std::max(out.surfaceLead, cur.T[k] - cur.T[m.centre]);
+        if (!ac_)
+            return;
+        const AcValues &v = ac_->Values();
+        out.apparentMax = std::max(out.apparentMax, v[kAcApparent]);
+        out.supplyVoltageMax = std::max(out.supplyVoltageMax, v[kAcSupplyVoltage]);
+        out.spacingPerDepth = ac_->surfaceSpacingPerDepth();
+    };
+    if (ac_)
+        out.acStart = ac_->Values();
+    supplied();
 
     // First step: a kelvin at the fastest initial rate.
     double fastest = 0;
@@ -683,10 +878,12 @@ March Solver::Run()
         double de = 0, dq = 0, error = 0;
         careful_ = false;
         bool okStep = Step(cur, dt, next, de, dq, error);
-        if (!okStep) {
+        if (!okStep && !fieldFailed_) {
             careful_ = true;
             okStep = Step(cur, dt, next, de, dq, error);
         }
+        if (fieldFailed_)
+            return notConverged(ac_->message());
         if (!okStep) {
             dt *= 0.25;
             if (dt < minStep)
@@ -715,7 +912,7 @@ March Solver::Run()
                 const double s = (lo * ghi - hi * glo) / (ghi - glo);
                 State trial;
                 double te = 0, tq = 0, terr = 0;
-                if (!(s > lo && s < hi) || !Step(cur, s, trial, te, tq, terr))
+                if (!(s > lo && s < hi) || !Step(cur, s, trial, te, tq, terr, false))
                     break;
                 const double g = trial.T[m.centre] - s_.finishTemp;
                 if (g >= 0) {
@@ -743,6 +940,9 @@ March Solver::Run()
             out.energy += landE;
             out.loss += landQ;
             cur = land;
+            if (ac_ && !(SolveField(cur.T, landDt) && CommitField(cur, landDt)))
+                return notConverged(fieldFailed_ ? ac_->message() : "the numbers overflow");
+            supplied();
             out.maxCurrent = std::max(out.maxCurrent, cur.I);
             out.samples.Add(MakeSample(t, cur));
             break;
@@ -752,6 +952,9 @@ March Solver::Run()
         out.energy += de;
         out.loss += dq;
         std::swap(cur, next);
+        if (ac_ && !CommitField(cur, dt))
+            return notConverged("the numbers overflow");
+        supplied();
         out.maxCurrent = std::max(out.maxCurrent, cur.I);
         out.samples.Add(MakeSample(t, cur));
 
@@ -851,6 +1054,21 @@ std::string CheckTable(const PropertyTable &t)
     return {};
 }
 
+std::string CheckMagnetic(const MagneticTable &t)
+{
+    if (t.points.size() < 2)
+        return "The magnetisation curve needs at least two points.";
+    for (std::size_t i = 0; i < t.points.size(); ++i) {
+        const BHPoint &p = t.points[i];
+        if (!(std::isfinite(p.field) && p.field > 0 && std::isfinite(p.flux) && p.flux > kMu0 * p.field) ||
+            (i > 0 && !(p.field > t.points[i - 1].field && p.flux > t.points[i - 1].flux)))
+            return "The magnetisation curve's H and B must increase, point by point, with B above mu0 H.";
+    }
+    if (!(t.curie > 20 && t.curie <= 1200))
+        return "The Curie temperature of the magnetisation curve must be above 20 oC and at most 1200 oC.";
+    return {};
+}
+
 // What the two geometries share, taken from either record.
 struct CaseValues {
     double length, density, specificHeat, conductivity, resistivity;
@@ -910,9 +1128,11 @@ std::vector<double> AxisNodes(const Section &sec, double half, double surfaceSpa
 // Spacing under the surface: the (shorter) half side over
 // surfaceDivisions, and no more than a third of the depth that heat
 // diffuses in the lumped heating time (the layer the surface loss bends,
-// with the mean diffusivity from the start to the finish temperature); at
-// most kMaxCells cells along a half side.
-double SurfaceSpacing(const Section &sec, const PropertyCurves &curves, const Setup &s, double lumpedTime)
+// with the mean diffusivity from the start to the finish temperature) and,
+// given a skin depth, no more than kSkinCells of it; at most kMaxCells cells
+// along a half side.
+double SurfaceSpacing(const Section &sec, const PropertyCurves &curves, const Setup &s, double lumpedTime,
+                      double skinDepth)
 {
     const double shorter = sec.bar ? std::min(sec.a, sec.b) : sec.a;
     double spacing = shorter / Level(sec).surfaceDivisions;
@@ -925,6 +1145,8 @@ double SurfaceSpacing(const Section &sec, const PropertyCurves &curves, const Se
     const double layer = std::sqrt(kappa * lumpedTime);
     if (std::isfinite(layer) && layer > 0)
         spacing = std::min(spacing, layer / kLayerDivisions);
+    if (skinDepth > 0)
+        spacing = std::min(spacing, kSkinCells * skinDepth);
     const double longer = sec.bar ? std::max(sec.a, sec.b) : sec.a;
     while (AxisNodes(sec, longer, spacing).size() > kMaxCells + 1)
         spacing *= 1.25;
@@ -995,7 +1217,7 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
         March run;
         run.status = RefinedStatus::NotReached;
         run.end.T.assign(s.mesh.size(), c.startTemp);
-        if (fine.Complete(run.end) && fine.Steady(run.end, 1E-6 * s.timeLimit)) {
+        if (std::string why; fine.Prepare(run.end, why) && fine.Steady(run.end, 1E-6 * s.timeLimit)) {
             run.steadyCentre = run.end.T[s.mesh.centre];
             run.message = "The centre cannot reach the finish temperature: the surface losses balance the heating "
                           "at a centre temperature of " + Num(run.steadyCentre) + " oC.";
@@ -1068,6 +1290,21 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
     }
     r.currentStart = f.currentStart;
     r.powerStart = f.powerStart;
+    if (s.Alternating()) {
+        // The field at the start differs with the mesh too.
+        const auto start = [&](AcQuantity q) { return extrapolate(f.acStart[q], k.acStart[q]); };
+        r.currentStart = start(kAcCurrent);
+        r.powerStart = start(kAcPower);
+        r.ratioStart = start(kAcRatio);
+        r.powerFactorStart = start(kAcPowerFactor);
+        r.ratioEnd = x.value[kRatio];
+        r.powerFactorEnd = x.value[kPowerFactor];
+        // The largest values are those of the finer run's steps; at the
+        // start (where they usually are) the extrapolated ones if larger.
+        r.apparentPowerMax = std::max(f.apparentMax, start(kAcApparent));
+        r.supplyVoltageMax = std::max(f.supplyVoltageMax, start(kAcSupplyVoltage));
+        r.surfaceSpacingPerDepth = f.spacingPerDepth;
+    }
     r.currentEnd = x.value[kCurrent];
     r.powerEnd = x.value[kPower];
     r.energy = x.value[kEnergy];
@@ -1087,6 +1324,7 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
             row.temperatures = {r.heatingTime, r.centre, x.value[kSecond], bar ? x.value[kThird] : 0.0};
             row.current = r.currentEnd;
             row.power = r.powerEnd;
+            row.resistanceRatio = r.ratioEnd;
             continue;
         }
         const double ti = r.heatingTime * i / kHistoryRows;
@@ -1099,11 +1337,20 @@ RefinedResult RunLevel(const Problem &p, RefinedResult r, int level, double from
         row.temperatures = {ti, v[0], v[1], bar ? v[2] : 0.0};
         row.current = v[3];
         row.power = v[4];
+        row.resistanceRatio = s.Alternating() ? v[5] : 1.0;
         r.maxCurrent = std::max(r.maxCurrent, row.current);
     }
     if (worst / 3 > kMaxEstimate * (c.finishTemp - c.startTemp))
         return apart("up to " + Num(worst) + " K");
+    r.surfaceLeadMax = std::max(0.0, extrapolate(f.surfaceLead, k.surfaceLead));
+    if (s.Alternating())
+        worst = std::max(worst, std::abs(f.surfaceLead - k.surfaceLead));
     r.contacts = ContactsRoundedUp(r.maxCurrent, c.maxContactCurrent);
+    if (!s.Alternating()) {
+        // Direct current: the supply delivers Ur I, all of it power.
+        r.apparentPowerMax = s.realVoltage * r.maxCurrent;
+        r.supplyVoltageMax = s.realVoltage;
+    }
     r.errorEstimate.temperature = worst / 3;
     r.errorEstimate.heatingTime = std::abs(shift);
     if (rate < kSensitiveRate * (c.finishTemp - c.startTemp) / r.heatingTime)
@@ -1133,6 +1380,18 @@ RefinedResult Calculate(const Section &sec, const CaseValues &c, std::initialize
         return refuse("Emissivity must be a number from 0 to 1.");
     if (options.refinement < 0 || options.refinement > kMaxRefinement)
         return refuse("The refinement must be from 0 to " + std::to_string(kMaxRefinement) + ".");
+    if (!(options.frequency >= 0 && options.frequency <= kMaxFrequency))
+        return refuse("Frequency must be a number from 0 to " + Num(kMaxFrequency) + " Hz.");
+    if (!(options.loopReactance >= 0 && std::isfinite(options.loopReactance)))
+        return refuse("Loop reactance must be a number of 0 ohm or more.");
+    const bool alternating = options.frequency > 0;
+    if (alternating && options.magnetic)
+        if (auto m = CheckMagnetic(*options.magnetic); !m.empty())
+            return refuse(m);
+    r.frequency = options.frequency;
+    r.loopReactance = alternating ? options.loopReactance : 0.0;
+    if (alternating && options.magnetic)
+        r.magnetic = options.magnetic->name;
 
     const double ur = RealVoltage(c.supplyVoltage, c.voltageDrop);
     const double field = ur / c.length;
@@ -1166,7 +1425,25 @@ RefinedResult Calculate(const Section &sec, const CaseValues &c, std::initialize
     s.startTemp = c.startTemp;
     s.finishTemp = c.finishTemp;
     s.timeLimit = kTimeLimitFactor * lumpedTime;
-    p.spacing = SurfaceSpacing(sec, curves, s, lumpedTime / 1.5);
+    p.spacing = SurfaceSpacing(sec, curves, s, lumpedTime / 1.5, 0);
+    std::optional<Permeability> steel;
+    if (alternating) {
+        if (options.magnetic)
+            steel.emplace(*options.magnetic);
+        s.supply = {options.frequency, c.length, ur, options.loopReactance};
+        s.steel = steel ? &*steel : nullptr;
+        // The mesh graded to the skin depth as well.
+        const double depth = SmallestSkinDepth(MakeMesh(sec, p.spacing, 0), s.supply, curves, s.steel,
+                                               c.startTemp, c.finishTemp);
+        if (!(depth > 0)) {
+            r.status = RefinedStatus::NotConverged;
+            r.stopMessages = {"the calculation did not converge: the permeability of the steel did not settle "
+                              "in the current distribution at the start."};
+            r.lastCentre = c.startTemp;
+            return r;
+        }
+        p.spacing = SurfaceSpacing(sec, curves, s, lumpedTime / 1.5, depth);
+    }
 
     // Levels from the one asked for, finer while the estimate misses the
     // targets and the next level fits in the work that is left.

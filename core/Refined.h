@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MagneticTable.h"
 #include "core/PropertyTable.h"
 #include "core/Records.h"
 
@@ -29,6 +30,16 @@ struct RefinedOptions {
     // about 4 times (rod) or 10 times (bar) the time.  For convergence
     // studies.
     int refinement = 0;
+    // Alternating current of this frequency [Hz], 0 to 1E6; 0 is direct
+    // current, the calculation exactly as without these three.
+    double frequency = 0;
+    // Reactance of busbars and transformer at the frequency [ohm], 0 or
+    // more: changes what the supply sees (power factor, apparent power,
+    // supply voltage), not the current, which Ur over the charge sets.
+    double loopReactance = 0;
+    // The magnetisation curve of a magnetic steel charge (the built-in one
+    // of "steel", or a user's); none for a charge that is not magnetic.
+    std::optional<MagneticTable> magnetic;
     // Called after every time step with the fraction done, 0 to 1 (the
     // centre's rise as a share of the rise to the finish temperature, never
     // decreasing).  Called on the thread that runs the calculation.
@@ -64,6 +75,7 @@ struct RefinedRow {
     HistoryRow temperatures{};
     double current = 0; // [A]
     double power = 0;   // [W]
+    double resistanceRatio = 1; // Rac / Rdc of the charge at that time (1 for direct current)
 };
 
 struct RefinedResult {
@@ -120,6 +132,27 @@ struct RefinedResult {
     std::array<RefinedRow, kHistoryRows> history{}; // rows at i * heatingTime / 50, i = 1..50
 
     RefinedErrorEstimate errorEstimate;
+
+    // The supply (status Reached).  Direct current: ratios and power
+    // factors 1, the apparent power Ur I, the supply voltage Ur.
+    double frequency = 0;       // [Hz]
+    double loopReactance = 0;   // [ohm]
+    std::string magnetic;       // the magnetisation curve used: "steel", a file path, empty when not magnetic
+    double ratioStart = 1;      // Rac / Rdc at the start
+    double ratioEnd = 1;        // and at the heating time
+    double powerFactorStart = 1; // Rac / |Z + j X_loop|
+    double powerFactorEnd = 1;
+    double apparentPowerMax = 0; // largest I^2 |Z + j X_loop| over the heating [VA]
+    double supplyVoltageMax = 0; // largest I |Z + j X_loop| over the heating [V]
+    // The mesh against the skin depth: the largest ratio of the spacing at
+    // the surface to the skin depth there over the finer run (0 for direct
+    // current); the error of R_ac is about a quarter of its square.
+    double surfaceSpacingPerDepth = 0;
+    // The largest amount by which a point of the surface (rod: the surface;
+    // bar: Tw, Th or the corner) was hotter than the centre during the
+    // heating [K]; 0 when the centre was the hottest throughout, as under
+    // direct current.  Under alternating current the surface leads.
+    double surfaceLeadMax = 0;
 
     // Size of the computation (the finer run), for convergence studies and
     // the report.

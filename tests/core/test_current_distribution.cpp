@@ -378,13 +378,15 @@ TEST(CurrentDistribution, MagneticIterationIsBoundedAndChecksTheCurve)
 
 TEST(CurrentDistribution, ReusedSolverAgreesWithAFreshOne)
 {
-    // A solver kept over time steps iterates with its old factorisation; the
-    // answers must be a fresh solver's, the power balance must hold.
+    // A solver kept over time steps iterates with its old factorisation (and
+    // factorises anew only once that has grown stale); the answers must be a
+    // fresh solver's, the power balance must hold.
     const Permeability steel(*BuiltInMagneticTable("steel"));
     for (const auto &s : {Rod(0.025, 40, 1.05), Bar(0.025, 10, 0.015, 6, 1.05)}) {
         CurrentSolver kept(s);
         auto m = Steel(s.size(), 20, 1.42E-7, steel);
         auto last = kept.Solve({50, 1, 2, 0}, m).permeability;
+        int factorisations = 0;
         for (double t : {40.0, 60.0, 80.0}) {
             m = Steel(s.size(), t, 1.42E-7 * (1 + 0.004 * (t - 20)), steel);
             m.permeability = last;
@@ -394,11 +396,12 @@ TEST(CurrentDistribution, ReusedSolverAgreesWithAFreshOne)
             const auto fresh = SolveCurrent(s, {50, 1, 2, 0}, m);
             last = step.permeability;
             ASSERT_EQ(step.status, CurrentStatus::Solved);
-            EXPECT_EQ(step.factorisations, 0) << t;
+            factorisations += step.factorisations;
             EXPECT_NEAR(step.resistance, fresh.resistance, 1E-6 * fresh.resistance) << t;
             EXPECT_NEAR(step.reactance, fresh.reactance, 1E-6 * fresh.reactance) << t;
             EXPECT_NEAR(Heat(s, step, m.resistivity), step.power, 1E-9 * step.power) << t;
         }
+        EXPECT_LE(factorisations, 1);
     }
 }
 
