@@ -35,6 +35,7 @@ VxChartLayoutAxis LayoutAxis(const VxChartBaseAxisClassData *axis)
     a.BeginShift = axis->BeginShift();
     a.EndShift = axis->EndShift();
     a.Visible = axis->Visible();
+    a.Labels = axis->Control()->LabelExtent();
     return a;
 }
 
