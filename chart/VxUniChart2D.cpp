@@ -900,6 +900,7 @@ void TVxUniChart2D::Relayout()
     m_arrangedFor = l.Panel;
     m_fittedField = m_mainField->Control()->geometry();
     m_fittedAxes = FieldFromAxes();
+    emit Rearranged();
 }
 
 // ---------------------------------------------------------------------------

@@ -21,4 +21,14 @@ const History &TForm6a::history() const
     return programState().historyRZ;
 }
 
+double TForm6a::heatingTime() const
+{
+    return programState().resultsRZ.heatingTime;
+}
+
+double TForm6a::finishTemperature() const
+{
+    return programState().dataRZ.finishTemp;
+}
+
 } // namespace resheat::ui
