@@ -142,12 +142,12 @@ protected:
 TEST_F(CompareWindows, MenuAfterResultsFollowsTheCalculationCommands)
 {
     const QList<QAction *> bar = main->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 5);
+    ASSERT_EQ(bar.size(), 6);
     EXPECT_EQ(bar[3], main->Results1->menuAction());
-    EXPECT_EQ(bar[4]->text(), "Compare");
+    EXPECT_EQ(bar[4]->text(), "Co&mpare");
     EXPECT_EQ(main->Compare1->actions(), (QList<QAction *>{main->cmpxy1, main->cmprz1}));
-    EXPECT_EQ(main->cmpxy1->text(), "Temperature-dependent, xy geometry");
-    EXPECT_EQ(main->cmprz1->text(), "Temperature-dependent, rz geometry");
+    EXPECT_EQ(main->cmpxy1->text(), "Temperature-dependent, &xy geometry");
+    EXPECT_EQ(main->cmprz1->text(), "Temperature-dependent, &rz geometry");
 
     struct Case {
         const char *what;
