@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class TVxUniChart2D;
@@ -85,6 +86,7 @@ public:
     ImageBox *Image1 = nullptr;
     QPushButton *Button1 = nullptr;         // "Close"
     QPushButton *Button2 = nullptr;         // "Print this graphic results"
+    QLabel *Label1 = nullptr;               // "Classic formulas" for their results, hidden otherwise
 
     const std::vector<PointChoice> &choices() const { return m_choices; }
     // The radio button of choice `index` (0-based).
@@ -118,6 +120,8 @@ protected:
     // finish temperature of the case.
     virtual double heatingTime() const = 0;
     virtual double finishTemperature() const = 0;
+    // The history comes from the classic formulas.
+    virtual bool classicResults() const = 0;
     const ProgramState &programState() const;
 
     void showEvent(QShowEvent *event) override;
@@ -151,6 +155,7 @@ protected:
     const History &history() const override;
     double heatingTime() const override;
     double finishTemperature() const override;
+    bool classicResults() const override;
 };
 
 // The point choices of the windows, in radio button order.

@@ -31,4 +31,9 @@ double TForm6a::finishTemperature() const
     return programState().dataRZ.finishTemp;
 }
 
+bool TForm6a::classicResults() const
+{
+    return programState().classicResultsRZ;
+}
+
 } // namespace resheat::ui

@@ -18,6 +18,7 @@ protected:
     const History &history() const override;
     double heatingTime() const override;
     double finishTemperature() const override;
+    bool classicResults() const override;
 };
 
 } // namespace resheat::ui
