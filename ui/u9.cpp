@@ -1,5 +1,6 @@
 #include "ui/u9.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -47,6 +48,8 @@ constexpr int kMemoMinHeight = 90;
 constexpr int kEmissivityWidth = 90;
 constexpr QSize kChartMinSize{480, 520};
 constexpr int kProgressWidth = 220;
+// Room kept around a control scrolled into view (its label beside it).
+constexpr int kFocusMargin = 120;
 // A window frame the window manager has not drawn yet is taken as this.
 constexpr QSize kAssumedFrame{10, 36};
 
@@ -234,6 +237,12 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
+    // The control that takes the focus, by the keyboard or from the window
+    // (Cancel during a run, the first input afterwards), scrolls into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && m_content->isAncestorOf(now))
+            m_scroll->ensureWidgetVisible(now, kFocusMargin, kFocusMargin / 4);
+    });
 
     // Tab order: the inputs and the commands above the table, the table,
     // the notes, then the buttons along the bottom.
