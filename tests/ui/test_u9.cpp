@@ -236,6 +236,14 @@ TEST_F(CompareWindows, WorkedCasesShowBothModelsWithoutTouchingTheProgramsResult
         EXPECT_TRUE(notes.contains("the built-in table \"steel\"")) << notes.toStdString();
         EXPECT_TRUE(notes.contains("Typical handbook values")) << notes.toStdString();
         EXPECT_TRUE(notes.contains("Warning: The finish temperature (1500 oC) is at or above the solidus (1450 oC)."));
+        // The accuracy of the temperature-dependent column, rounded up.
+        const RefinedErrorEstimate &estimate = form.ShownComparison().refined.errorEstimate;
+        EXPECT_GT(estimate.temperature, 0);
+        EXPECT_TRUE(notes.split('\n').contains(QStringLiteral("Temperature-dependent: accuracy about \u00b1%1 K, "
+                                                                "heating time \u00b1%2 s.")
+                                                     .arg(FormatGeneral(RoundedEstimate(estimate.temperature), 2),
+                                                          FormatGeneral(RoundedEstimate(estimate.heatingTime), 2))))
+            << notes.toStdString();
         EXPECT_EQ(form.Edit1->text(), "0.8");
 
         // Both models in the chart, each from the start: times, temperatures,
@@ -359,6 +367,7 @@ TEST_F(CompareWindows, CasesTheModelsRefuseAreExplainedInTheWindow)
         CompareForm &form = open(true);
         const QString notes = form.Memo1->toPlainText();
         EXPECT_TRUE(notes.contains(c.refinedNote)) << notes.toStdString();
+        EXPECT_FALSE(notes.contains("accuracy about")) << notes.toStdString();
         EXPECT_TRUE(notes.contains(c.constantNote)) << notes.toStdString();
         for (const QString &text : column(form, 1))
             EXPECT_EQ(text, kDash);
@@ -492,6 +501,9 @@ TEST_F(CompareWindows, PrintPutsCaseTableNotesAndChartOnOnePage)
         if (label.name.startsWith("Note"))
             notes << label.caption;
     EXPECT_TRUE(notes.join(' ').contains("Warning: The finish temperature (1500 oC) is at or above the solidus"));
+    EXPECT_TRUE(notes.join(' ').contains(QStringLiteral("Temperature-dependent: accuracy about \u00b1")));
+    if (!qEnvironmentVariable("RESHEAT_SHOTS").isEmpty())
+        report::RenderPageImage(page, 100).save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("Form10.png"));
 
     // Everything within the band: lines wrapped to its width, the chart
     // (at most its screen size) below the text.
