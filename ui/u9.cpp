@@ -297,7 +297,13 @@ void CompareForm::fitToScreen()
     }
 }
 
-CompareForm::~CompareForm() = default;
+CompareForm::~CompareForm()
+{
+    // Closing the dialog moves the focus away from the emissivity box once
+    // this part of the object is gone; nothing may call back into it then.
+    QObject::disconnect(Edit1, nullptr, this, nullptr);
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+}
 
 void CompareForm::setUpChart()
 {
