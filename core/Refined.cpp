@@ -177,7 +177,7 @@ constexpr double kLayerDivisions = 3;   // cells across the layer the surface lo
 // skin depth there: the R_ac of the finer mesh is then within about
 // (kSkinCells / 2)^2 / 4 = 0.25 %, the extrapolated one far closer.
 constexpr double kSkinCells = 0.2;
-constexpr double kMaxFrequency = 1E6; // [Hz]
+constexpr double kMaxFrequency = 1E6; // [Hz], as the refusal says
 // The permeability of a step's field settles until its effect on the step
 // is below this share of the step's tolerance, and to no more than
 // kLooseMagnetic in ln mu_r.
@@ -1381,7 +1381,7 @@ RefinedResult Calculate(const Section &sec, const CaseValues &c, std::initialize
     if (options.refinement < 0 || options.refinement > kMaxRefinement)
         return refuse("The refinement must be from 0 to " + std::to_string(kMaxRefinement) + ".");
     if (!(options.frequency >= 0 && options.frequency <= kMaxFrequency))
-        return refuse("Frequency must be a number from 0 to " + Num(kMaxFrequency) + " Hz.");
+        return refuse("Frequency must be a number from 0 to 1000000 Hz.");
     if (!(options.loopReactance >= 0 && std::isfinite(options.loopReactance)))
         return refuse("Loop reactance must be a number of 0 ohm or more.");
     const bool alternating = options.frequency > 0;
