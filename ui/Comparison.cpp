@@ -132,6 +132,19 @@ std::vector<CompareRow> CompareRows(const Comparison &c)
         {QStringLiteral("Efficiency [-]"), constant(at.efficiency), refined(r.efficiency)},
         {QStringLiteral("Number of contacts [-]"), constant(contacts), refined(r.contacts)},
     });
+    if (r.frequency > 0) {
+        // What the supply sees under alternating current; the constant
+        // model is one of direct current.
+        rows.insert(rows.end(), {
+            {QStringLiteral("Rac/Rdc at start [-]"), none, refined(r.ratioStart)},
+            {QStringLiteral("Rac/Rdc at heating time [-]"), none, refined(r.ratioEnd)},
+            {QStringLiteral("Power factor at start [-]"), none, refined(r.powerFactorStart)},
+            {QStringLiteral("Power factor at heating time [-]"), none, refined(r.powerFactorEnd)},
+            {QStringLiteral("Largest supply power [kVA]"), none, refined(r.apparentPowerMax / 1000)},
+            {QStringLiteral("Largest supply voltage [V]"), none, refined(r.supplyVoltageMax)},
+            {QStringLiteral("Surface above centre, most [K]"), none, refined(r.surfaceLeadMax)},
+        });
+    }
     return rows;
 }
 
@@ -163,6 +176,17 @@ QStringList CompareNotes(const Comparison &c, const PropertyTable &table, const 
     if (!table.note.empty())
         lines << Text(table.note).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     lines << QStringLiteral("Emissivity: %1").arg(FormatGeneral(c.refined.emissivity, 15));
+    if (c.refined.frequency > 0) {
+        const QString curve = c.refined.magnetic.empty()
+                                  ? QStringLiteral("not magnetic")
+                                  : QStringLiteral("magnetic below its Curie temperature (magnetisation curve \"%1\")")
+                                        .arg(Text(c.refined.magnetic));
+        lines << QStringLiteral("Temperature-dependent: alternating current of %1 Hz, loop reactance %2 ohm; the "
+                                "charge %3. Constant properties: direct current.")
+                     .arg(FormatGeneral(c.refined.frequency, 15), FormatGeneral(c.refined.loopReactance, 15), curve);
+        lines << QStringLiteral("Alternating current leaves out the return conductor close by (it draws the current "
+                                "to one side and raises Rac further), the contacts and the ends of the charge.");
+    }
     if (c.refined.status == RefinedStatus::Reached)
         lines << QStringLiteral("Temperature-dependent: accuracy about \u00b1%1 K, heating time \u00b1%2 s.")
                      .arg(FormatGeneral(RoundedEstimate(c.refined.errorEstimate.temperature), 2),

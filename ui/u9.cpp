@@ -1,6 +1,7 @@
 #include "ui/u9.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include <QShowEvent>
 #include <QTableWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "chart/VxUniChart2D.h"
 #include "files/PropertyTableFile.h"
@@ -46,6 +48,7 @@ constexpr int kGridHeadingHeight = 36; // two lines
 constexpr int kGridMinHeight = 160;
 constexpr int kMemoMinHeight = 90;
 constexpr int kEmissivityWidth = 90;
+constexpr int kSupplyBoxWidth = 70;
 constexpr QSize kChartMinSize{480, 520};
 constexpr int kProgressWidth = 220;
 // Room kept around a control scrolled into view (its label beside it).
@@ -172,6 +175,24 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFixedWidth(kEmissivityWidth);
     connect(Edit1, &QLineEdit::editingFinished, this, [this] { runGuarded([this] { Edit1Exit(); }); });
+    // The supply: direct current until a frequency is given.
+    Label3 = new QLabel(m_content);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Edit2 = new QLineEdit(m_content);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setFixedWidth(kSupplyBoxWidth);
+    connect(Edit2, &QLineEdit::editingFinished, this, [this] { runGuarded([this] { Edit2Exit(); }); });
+    Label4 = new QLabel(m_content);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Edit3 = new QLineEdit(m_content);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->setFixedWidth(kSupplyBoxWidth);
+    connect(Edit3, &QLineEdit::editingFinished, this, [this] { runGuarded([this] { Edit3Exit(); }); });
+    setSupplyBox(Edit2, m_frequency, 0);
+    setSupplyBox(Edit3, m_loopReactance, 0);
+    CheckBox1 = new QCheckBox(m_content);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { runGuarded([this] { fillChart(); }); });
 
     setUpChart();
 
@@ -205,6 +226,8 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     InputRow->addWidget(Button5);
     InputRow->addStretch(1);
     addInput(Label1, Edit1);
+    addInput(Label3, Edit2);
+    addInput(Label4, Edit3);
 
     auto *left = new QVBoxLayout;
     left->addWidget(StringGrid1, 3);
@@ -217,6 +240,8 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     bottom->addWidget(ProgressBar1);
     bottom->addWidget(Button4);
     bottom->addWidget(Label2, 1);
+    bottom->addWidget(CheckBox1);
+    bottom->addSpacing(16);
     bottom->addWidget(Button2);
     bottom->addSpacing(16);
     bottom->addWidget(Button1);
@@ -249,7 +274,8 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     setTabOrder(Button5, StringGrid1);
     setTabOrder(StringGrid1, Memo1);
     setTabOrder(Memo1, Button4);
-    setTabOrder(Button4, Button2);
+    setTabOrder(Button4, CheckBox1);
+    setTabOrder(CheckBox1, Button2);
     setTabOrder(Button2, Button1);
 
     connect(&m_run, &CompareRun::progressed, ProgressBar1, &QProgressBar::setValue);
@@ -301,7 +327,9 @@ CompareForm::~CompareForm()
 {
     // Closing the dialog moves the focus away from the emissivity box once
     // this part of the object is gone; nothing may call back into it then.
-    QObject::disconnect(Edit1, nullptr, this, nullptr);
+    for (QLineEdit *box : m_inputs)
+        QObject::disconnect(box, nullptr, this, nullptr);
+    QObject::disconnect(CheckBox1, nullptr, this, nullptr);
     QObject::disconnect(qApp, nullptr, this, nullptr);
 }
 
@@ -392,6 +420,9 @@ void CompareForm::FormShow()
     PlaceWindowFrame(*this, QPoint(kScreenLeft, kScreenTop));
     setWindowTitle(caption());
     Label1->setText(QStringLiteral("&Emissivity [-]"));
+    Label3->setText(QStringLiteral("&Frequency [Hz]"));
+    Label4->setText(QStringLiteral("Loop reac&tance [ohm]"));
+    CheckBox1->setText(QStringLiteral("&Rac/Rdc on the right axis"));
     Button1->setText(QStringLiteral("&Close"));
     Button2->setText(QStringLiteral("&Print"));
     Button3->setText(QStringLiteral("&Load property table..."));
@@ -459,14 +490,24 @@ void CompareForm::startRun()
     const CompareCase c = currentCase();
     const PropertyTable table = m_table;
     const double emissivity = m_emissivity;
+    // Alternating current: the steel's built-in magnetisation curve (none for
+    // a material that is not magnetic).
+    RefinedOptions supply;
+    supply.frequency = m_frequency.value;
+    supply.loopReactance = m_loopReactance.value;
+    if (supply.frequency > 0)
+        supply.magnetic = BuiltInMagneticTable(c.bar ? c.xy.name.str() : c.rz.name.str());
     auto computation = compute;
     ProgressBar1->setValue(0);
     setRunning(true);
     Label2->setText(QStringLiteral("Calculating..."));
-    m_run.start([c, table, emissivity, computation](const RefinedOptions &options) {
-        RefinedOptions withEmissivity = options;
-        withEmissivity.emissivity = emissivity;
-        return computation(c, table, withEmissivity);
+    m_run.start([c, table, emissivity, supply, computation](const RefinedOptions &options) {
+        RefinedOptions withInputs = options;
+        withInputs.emissivity = emissivity;
+        withInputs.frequency = supply.frequency;
+        withInputs.loopReactance = supply.loopReactance;
+        withInputs.magnetic = supply.magnetic;
+        return computation(c, table, withInputs);
     });
 }
 
@@ -490,6 +531,7 @@ void CompareForm::clearResults()
     StringGrid1->setRowCount(0);
     Memo1->clear();
     Label2->clear();
+    CheckBox1->setEnabled(false);
     VxChartBaseLineArray &lines = *VxUniChart2D1->MainField()->Lines();
     lines.SetLineCount(0);
     lines.SetPointCount(0);
@@ -501,6 +543,8 @@ void CompareForm::clearResults()
 void CompareForm::showComparison()
 {
     fillTable();
+    // Rac/Rdc to show only under alternating current.
+    CheckBox1->setEnabled(m_shown.refined.status == RefinedStatus::Reached && m_shown.refined.frequency > 0);
     fillChart();
     Memo1->setPlainText(CompareNotes(m_shown, m_shownTable, material()).join(QLatin1Char('\n')));
     switch (m_shown.refined.status) {
@@ -537,10 +581,15 @@ void CompareForm::fillTable()
 void CompareForm::fillChart()
 {
     const bool bar = m_shown.input.bar;
+    // The right axis: the current, or under alternating current Rac/Rdc
+    // when asked (1 throughout for the constant model's direct current).
+    const bool ratio = CheckBox1->isEnabled() && CheckBox1->isChecked();
+    const char *right = ratio ? "Rac/Rdc" : "I";
+    VxUniChart2D1->YCaption2()->SetText(ratio ? QStringLiteral("Rac/Rdc [-]") : QStringLiteral("I [A]"));
     const std::vector<Curve> curves =
         bar ? std::vector<Curve>{{1, "To", kSkyBlue, kBlue}, {2, "Tw", kOrange, kRed},
-                                 {3, "Th", kTurquoise, kTeal}, {0, "I", kGreen, kBlack}}
-            : std::vector<Curve>{{1, "To", kSkyBlue, kBlue}, {2, "Tr", kOrange, kRed}, {0, "I", kGreen, kBlack}};
+                                 {3, "Th", kTurquoise, kTeal}, {0, right, kGreen, kBlack}}
+            : std::vector<Curve>{{1, "To", kSkyBlue, kBlue}, {2, "Tr", kOrange, kRed}, {0, right, kGreen, kBlack}};
     const double startTemp = bar ? m_shown.input.xy.startTemp : m_shown.input.rz.startTemp;
 
     // The points of a model: the start of the heating (time 0, the start
@@ -553,7 +602,7 @@ void CompareForm::fillChart()
     std::vector<Model> models;
     const ConstantRun &k = m_shown.constant;
     if (k.completed) {
-        const double current = bar ? k.xy.current : k.rz.current;
+        const double current = ratio ? 1.0 : bar ? k.xy.current : k.rz.current;
         models.push_back({false, QStringLiteral("constant properties"), [&k, current, startTemp](int i, int c) {
                               if (c < 0)
                                   return current;
@@ -564,11 +613,13 @@ void CompareForm::fillChart()
     }
     const RefinedResult &r = m_shown.refined;
     if (r.status == RefinedStatus::Reached) {
-        models.push_back({true, QStringLiteral("temperature-dependent"), [&r, startTemp](int i, int c) {
+        models.push_back({true, QStringLiteral("temperature-dependent"), [&r, startTemp, ratio](int i, int c) {
                               if (i == 0)
-                                  return c < 0 ? r.currentStart : c == 0 ? 0.0 : startTemp;
+                                  return c < 0 ? (ratio ? r.ratioStart : r.currentStart) : c == 0 ? 0.0 : startTemp;
                               const RefinedRow &row = r.history[static_cast<std::size_t>(i - 1)];
-                              return c < 0 ? row.current : row.temperatures[static_cast<std::size_t>(c)];
+                              if (c < 0)
+                                  return ratio ? row.resistanceRatio : row.current;
+                              return row.temperatures[static_cast<std::size_t>(c)];
                           }});
     }
 
@@ -679,6 +730,11 @@ void CompareForm::Button2Click()
     page.title = caption();
     page.inputNames = inputNames();
     page.inputValues = inputValues();
+    if (m_hasShown && m_shown.refined.frequency > 0) {
+        page.inputNames << QStringLiteral("Frequency [Hz]") << QStringLiteral("Loop reactance [ohm]");
+        page.inputValues << FormatGeneral(m_shown.refined.frequency, 15)
+                         << FormatGeneral(m_shown.refined.loopReactance, 15);
+    }
     if (m_hasShown) {
         page.rows = CompareRows(m_shown);
         page.notes = CompareNotes(m_shown, m_shownTable, material());
@@ -747,6 +803,51 @@ void CompareForm::Edit1Exit()
     if (value == m_emissivity)
         return;
     m_emissivity = value;
+    startRun();
+}
+
+void CompareForm::Edit2Exit()
+{
+    supplyBoxExit(Edit2, m_frequency, [](double f) { return f >= 0 && f <= 1E6; },
+                  QStringLiteral("Frequency must be a number from 0 to 1000000 Hz"));
+}
+
+void CompareForm::Edit3Exit()
+{
+    supplyBoxExit(Edit3, m_loopReactance, [](double x) { return x >= 0 && std::isfinite(x); },
+                  QStringLiteral("Loop reactance must be a number of 0 ohm or more"));
+}
+
+void CompareForm::setSupplyBox(QLineEdit *box, SupplyBox &state, double value)
+{
+    state.value = value;
+    state.shown = FormatGeneral(value, 15);
+    state.refused.clear();
+    box->setText(state.shown);
+}
+
+void CompareForm::supplyBoxExit(QLineEdit *box, SupplyBox &state, const std::function<bool(double)> &valid,
+                                const QString &message)
+{
+    // As the emissivity box: a text dealt with already is left alone, a
+    // refused one goes back to the value in use.
+    const QString text = box->text();
+    if (text == state.shown || text == state.refused)
+        return;
+    double value = 0;
+    const bool number = ParseRegionalNumber(text, value);
+    if (!number || !valid(value)) {
+        state.refused = text;
+        m_program.desktop.messageBox(QStringLiteral("Input Error"),
+                                     number ? message : QStringLiteral("Incorrect numerical format"));
+        box->setText(state.shown);
+        state.refused.clear();
+        return;
+    }
+    state.shown = text;
+    if (value == state.value)
+        return;
+    state.value = value;
     startRun();
 }
 

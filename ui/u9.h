@@ -18,6 +18,7 @@
 #include "ui/Desktop.h"
 #include "ui/u10.h"
 
+class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -46,6 +47,11 @@ public:
     QPlainTextEdit *Memo1 = nullptr;       // properties used, warnings, stop messages
     QLabel *Label1 = nullptr;              // "Emissivity [-]"
     QLineEdit *Edit1 = nullptr;            // the emissivity
+    QLabel *Label3 = nullptr;              // "Frequency [Hz]"
+    QLineEdit *Edit2 = nullptr;            // the supply's frequency, 0 for direct current
+    QLabel *Label4 = nullptr;              // "Loop reactance [ohm]"
+    QLineEdit *Edit3 = nullptr;            // the reactance of busbars and transformer
+    QCheckBox *CheckBox1 = nullptr;        // Rac/Rdc instead of the current on the right axis
     QProgressBar *ProgressBar1 = nullptr;
     QLabel *Label2 = nullptr;              // what the run is doing or how it ended
     QPushButton *Button1 = nullptr;        // "Close"
@@ -67,6 +73,8 @@ public:
     void Button4Click();   // Cancel
     void Button5Click();   // Calculate
     void Edit1Exit();      // the emissivity box is left or Enter is pressed in it
+    void Edit2Exit();      // the frequency box
+    void Edit3Exit();      // the loop reactance box
 
     bool Running() const { return m_run.running(); }
     // The outcome shown and the properties it was computed with.
@@ -75,6 +83,8 @@ public:
     // The properties and the emissivity the next run uses.
     const PropertyTable &Table() const { return m_table; }
     double Emissivity() const { return m_emissivity; }
+    double Frequency() const { return m_frequency.value; }
+    double LoopReactance() const { return m_loopReactance.value; }
     const TForm10 &Report() const { return m_report; }
 
     // The computation of a run, on the worker thread; tests wrap it.
@@ -121,6 +131,18 @@ private:
     void setEmissivity(double emissivity);
     void runGuarded(const std::function<void()> &handler);
 
+    // A number box of the supply: the value of the next run, the text shown
+    // for it and the last text refused.
+    struct SupplyBox {
+        double value = 0;
+        QString shown, refused;
+    };
+    // Takes the box's text when it is a number `valid` accepts and starts a
+    // run when the value changed; otherwise the message and the value in use.
+    void supplyBoxExit(QLineEdit *box, SupplyBox &state, const std::function<bool(double)> &valid,
+                       const QString &message);
+    void setSupplyBox(QLineEdit *box, SupplyBox &state, double value);
+
     QWidget *m_content = nullptr;      // everything, inside the scroll area
     QScrollArea *m_scroll = nullptr;
     std::vector<QLineEdit *> m_inputs; // along the top, in tab order
@@ -135,6 +157,8 @@ private:
     bool m_hasShown = false;
     QString m_shownEmissivity;      // the text of Edit1 that has been dealt with
     QString m_refusedEmissivity;    // the last text refused with a message
+    SupplyBox m_frequency;          // [Hz], 0 for direct current
+    SupplyBox m_loopReactance;      // [ohm]
     TForm10 m_report;
 };
 

@@ -196,14 +196,16 @@ open_compare() {
     wait_until 40 "the comparison did not end" settled "$x" $((y + 40)) 1000 600
 }
 
-# The cycle, from the emissivity box where the keyboard starts: Load
-# property table, Calculate, the table, the notes, Print, Close.
-step="Compare: six Tab to Close"
+# The cycle, from the emissivity box where the keyboard starts: the
+# frequency, the loop reactance, Load property table, Calculate, the table,
+# the notes, Print, Close (the Rac/Rdc box waits, disabled, for alternating
+# current).
+step="Compare: eight Tab to Close"
 open_compare
-closes_with "$id" Tab Tab Tab Tab Tab Tab space
-step="Compare: seven Tab back to the start, one Shift+Tab to Close"
+closes_with "$id" Tab Tab Tab Tab Tab Tab Tab Tab space
+step="Compare: nine Tab back to the start, one Shift+Tab to Close"
 open_compare
-closes_with "$id" Tab Tab Tab Tab Tab Tab Tab shift+Tab space
+closes_with "$id" Tab Tab Tab Tab Tab Tab Tab Tab Tab shift+Tab space
 step="Compare: Shift+Tab from the start to Close"
 open_compare
 closes_with "$id" shift+Tab space

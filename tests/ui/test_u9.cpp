@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -474,6 +475,122 @@ TEST_F(CompareWindows, EmissivityIsTypedInTheRegionalFormatFromZeroToOne)
     QLocale::setDefault(saved);
 }
 
+TEST_F(CompareWindows, AlternatingCurrentIsTypedAndShownInTableChartNotesAndPage)
+{
+    readWorkedCase(true);
+    CompareForm &form = open(true);
+    EXPECT_EQ(form.Edit2->text(), "0");
+    EXPECT_FALSE(form.CheckBox1->isEnabled()); // direct current: nothing to show
+    const int directRows = form.StringGrid1->rowCount();
+
+    // Refusals keep the value in use and start no run.
+    const struct {
+        QLineEdit *box;
+        const char *text, *message;
+    } refused[] = {
+        {form.Edit2, "fifty", "Input Error|Incorrect numerical format"},
+        {form.Edit2, "-50", "Input Error|Frequency must be a number from 0 to 1000000 Hz"},
+        {form.Edit2, "2e6", "Input Error|Frequency must be a number from 0 to 1000000 Hz"},
+        {form.Edit3, "-0.001", "Input Error|Loop reactance must be a number of 0 ohm or more"},
+        {form.Edit3, "x", "Input Error|Incorrect numerical format"},
+    };
+    for (const auto &row : refused) {
+        SCOPED_TRACE(row.text);
+        program->desktop.clear();
+        row.box->setText(QString::fromLatin1(row.text));
+        row.box == form.Edit2 ? form.Edit2Exit() : form.Edit3Exit();
+        EXPECT_EQ(program->desktop.boxLines(), QStringList{row.message});
+        EXPECT_FALSE(form.Running());
+        EXPECT_EQ(row.box->text(), "0");
+    }
+    EXPECT_EQ(form.Frequency(), 0);
+    EXPECT_EQ(form.LoopReactance(), 0);
+
+    form.Edit3->setText("0.0001");
+    form.Edit3Exit();
+    waitForRun(form);
+    form.Edit2->setText("50");
+    form.Edit2Exit();
+    waitForRun(form);
+    const RefinedResult &r = form.ShownComparison().refined;
+    ASSERT_EQ(r.status, RefinedStatus::Reached);
+    EXPECT_EQ(r.frequency, 50);
+    EXPECT_EQ(r.loopReactance, 1E-4);
+    EXPECT_EQ(r.magnetic, "steel");
+    // The supply's rows after the others, the constant model (direct current) without them.
+    EXPECT_EQ(form.StringGrid1->rowCount(), directRows + 7);
+    const std::pair<const char *, double> rows[] = {
+        {"Rac/Rdc at start [-]", r.ratioStart},
+        {"Rac/Rdc at heating time [-]", r.ratioEnd},
+        {"Power factor at start [-]", r.powerFactorStart},
+        {"Power factor at heating time [-]", r.powerFactorEnd},
+        {"Largest supply power [kVA]", r.apparentPowerMax / 1000},
+        {"Largest supply voltage [V]", r.supplyVoltageMax},
+        {"Surface above centre, most [K]", r.surfaceLeadMax},
+    };
+    for (const auto &[name, v] : rows) {
+        EXPECT_EQ(value(form, name, 2), FormatGeneral(v, 4)) << name;
+        EXPECT_EQ(value(form, name, 1), QStringLiteral("\u2014")) << name;
+    }
+    // With the loop the supply needs more voltage than the charge takes.
+    EXPECT_GT(r.supplyVoltageMax, 9);
+    EXPECT_LT(r.powerFactorStart, r.powerFactorEnd);
+    const QString notes = form.Memo1->toPlainText();
+    EXPECT_TRUE(notes.contains("alternating current of 50 Hz, loop reactance 0.0001 ohm; the charge magnetic below its "
+                               "Curie temperature (magnetisation curve \"steel\")"))
+        << notes.toStdString();
+    EXPECT_TRUE(notes.contains("leaves out the return conductor close by")) << notes.toStdString();
+
+    // The chart: Rac/Rdc on the right axis when asked, the run's own values.
+    ASSERT_TRUE(form.CheckBox1->isEnabled());
+    form.CheckBox1->setChecked(true);
+    const TVxUniChart2D &chart = *form.VxUniChart2D1;
+    EXPECT_EQ(chart.YCaption2()->Text(), "Rac/Rdc [-]");
+    const VxChartBaseLineArray &lines = *chart.MainField()->Lines();
+    const VxChartBaseLine *ratio = nullptr;
+    for (int i = 0; i < lines.LineCount(); ++i)
+        if (lines.Line(i)->LineName() == "Rac/Rdc temperature-dependent")
+            ratio = lines.Line(i);
+    ASSERT_NE(ratio, nullptr);
+    EXPECT_EQ(ratio->Data()[0], r.ratioStart);
+    EXPECT_EQ(ratio->Data()[20], r.history[19].resistanceRatio);
+    EXPECT_EQ(ratio->Data()[kHistoryRows], r.ratioEnd);
+    if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS")) {
+        form.resize(1180, 760);
+        QTest::qWait(50);
+        form.grab().save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("Form9a-50Hz.png"));
+    }
+    form.CheckBox1->setChecked(false);
+    EXPECT_EQ(chart.YCaption2()->Text(), "I [A]");
+
+    // The printed page carries the supply, the rows and the notes.
+    form.Button2->click();
+    const TForm10 &page = form.Report();
+    auto caption = [&](const QString &name) {
+        const report::ReportLabel *label = page.findLabel(name);
+        return label ? label->caption : QStringLiteral("<none>");
+    };
+    const int last = form.StringGrid1->rowCount() - 1;
+    EXPECT_EQ(caption(QStringLiteral("ResultName%1").arg(last)), "Surface above centre, most [K]");
+    EXPECT_EQ(caption(QStringLiteral("Refined%1").arg(last)), FormatGeneral(r.surfaceLeadMax, 4));
+    QStringList texts;
+    for (const report::ReportLabel &label : page.labels())
+        texts << label.caption;
+    EXPECT_TRUE(texts.contains("Frequency [Hz]"));
+    EXPECT_TRUE(texts.contains("50"));
+    EXPECT_TRUE(texts.join(' ').contains("leaves out the return conductor"));
+    if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
+        report::RenderPageImage(page, 100).save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("Form10-50Hz.png"));
+
+    // Back to 0 Hz: direct current again, the rows gone.
+    form.Edit2->setText("0");
+    form.Edit2Exit();
+    waitForRun(form);
+    EXPECT_EQ(form.StringGrid1->rowCount(), directRows);
+    EXPECT_FALSE(form.CheckBox1->isEnabled());
+    EXPECT_EQ(chart.YCaption2()->Text(), "I [A]");
+}
+
 TEST_F(CompareWindows, PrintPutsCaseTableNotesAndChartOnOnePage)
 {
     readWorkedCase(false);
@@ -529,7 +646,8 @@ void ExpectControlsApart(const CompareForm &form)
     const QWidget *content = form.StringGrid1->parentWidget();
     const QList<QWidget *> controls{form.StringGrid1, form.Memo1,   form.Label1,  form.Edit1,   form.VxUniChart2D1,
                                     form.Label2,      form.Button1, form.Button2, form.Button3, form.Button4,
-                                    form.Button5};
+                                    form.Button5,     form.Label3,  form.Edit2,   form.Label4,  form.Edit3,
+                                    form.CheckBox1};
     const QRect inside(QPoint(0, 0), content->size());
     for (int i = 0; i < controls.size(); ++i) {
         const QRect a = controls[i]->geometry();
@@ -621,8 +739,9 @@ TEST_F(CompareWindows, TabWalksInputsTableNotesAndButtonsAndFocusComesBackAfterA
     // The keyboard starts at the emissivity, above the table, also after
     // the run that the showing started.
     EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
-    const QList<QWidget *> cycle{form.Button3, form.Button5, form.StringGrid1, form.Memo1,
-                                 form.Button2, form.Button1, form.Edit1};
+    // The Rac/Rdc box waits, disabled, for a run on alternating current.
+    const QList<QWidget *> cycle{form.Edit2,       form.Edit3, form.Button3, form.Button5, form.StringGrid1,
+                                 form.Memo1,       form.Button2, form.Button1, form.Edit1};
     for (QWidget *expected : cycle) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected)
