@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "files/FixedNumber.h"
 
@@ -9,7 +10,8 @@ namespace resheat {
 
 const char *const kUsageText =
     "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--classic] [--json] [--results FILE] [--history FILE] CASEFILE\n"
-    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
+    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
+    "                    [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Reads a case data file (.dxy rectangular bar, .drz round rod), runs the\n"
     "calculation and prints the text results and the temperature history.\n"
@@ -28,7 +30,8 @@ const char *const kUsageText =
     "With --refined: 2 also for a table file not read.\n";
 
 const char *const kRefinedUsageText =
-    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
+    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
+    "                    [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Runs the temperature-dependent calculation of a case data file: resistivity,\n"
     "heat conductivity and specific heat change with temperature, the surface\n"
@@ -37,7 +40,13 @@ const char *const kRefinedUsageText =
     "  --xy, --rz          geometry, instead of taking it from the file extension\n"
     "  --materials CSVFILE property table (T_C,resistivity_Ohm_m,conductivity_W_mK,specific_heat_J_kgK)\n"
     "  --emissivity E      surface emissivity, 0 to 1, instead of the table's\n"
-    "  --json              print one JSON object instead of the text\n"
+    "  --frequency HZ      alternating current of this frequency, 0 to 1000000 Hz (0: direct\n"
+    "                      current); skin effect, and magnetic steel below its Curie point\n"
+    "  --loop-reactance OHM  reactance of busbars and transformer, 0 or more (default 0):\n"
+    "                      the power factor, supply kVA and voltage the supply sees\n"
+    "  --bh CSVFILE        magnetisation curve of the steel (H_A_m,B_T rows, # curie_C=)\n"
+    "                      instead of the built-in one of \"steel\"\n"
+    "                      (with --frequency; see the manual page for the format)\n"    "  --json              print one JSON object instead of the text\n"
     "  --history FILE      also write the history as CSV\n"
     "Exit status: 0 finish temperature reached, 1 rejected by the power density limit,\n"
     "2 case or table file not read, 3 arithmetic fault, 5 not computed,\n"
@@ -69,6 +78,8 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args)
     ParsedArguments parsed;
     CalcOptions &o = parsed.options;
     std::optional<Geometry> geometry;
+    bool hasFrequency = false;
+    std::string afterFrequency; // an option of alternating current, given
     // --refined changes which options apply and which usage a refusal shows,
     // wherever it stands on the line.
     o.refined = std::find(args.begin(), args.end(), "--refined") != args.end();
@@ -120,6 +131,32 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args)
                 return Refused("--emissivity needs a number from 0 to 1");
             o.emissivity = e;
             ++i;
+        } else if (arg == "--frequency") {
+            if (!o.refined)
+                return Refused(OtherModel(arg));
+            double f = 0;
+            if (!value || !ParseFileNumber(*value, f) || !(f >= 0 && f <= 1E6))
+                return Refused("--frequency needs a number of hertz from 0 to 1000000");
+            o.frequency = f;
+            hasFrequency = true;
+            ++i;
+        } else if (arg == "--loop-reactance") {
+            if (!o.refined)
+                return Refused(OtherModel(arg));
+            double x = 0;
+            if (!value || !ParseFileNumber(*value, x) || !(x >= 0 && std::isfinite(x)))
+                return Refused("--loop-reactance needs a number of ohms, 0 or more");
+            o.loopReactance = x;
+            ++i;
+            afterFrequency = arg;
+        } else if (arg == "--bh") {
+            if (!o.refined)
+                return Refused(OtherModel(arg));
+            if (!value || value->empty())
+                return Refused("--bh needs a file name");
+            o.bhFile = *value;
+            ++i;
+            afterFrequency = arg;
         } else if (arg == "--results" && o.refined) {
             return Refused(OtherModel(arg));
         } else if (arg == "--results" || arg == "--history") {
@@ -142,6 +179,8 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args)
             return Refused(arg.empty() ? "an empty case file name" : "only one case file can be given");
         }
     }
+    if (!afterFrequency.empty() && !hasFrequency)
+        return Refused(afterFrequency + " needs --frequency");
     if (o.caseFile.empty())
         return Refused("no case file given");
     if (!geometry) {

@@ -36,6 +36,11 @@ struct CalcOptions {
     bool refined = false;
     std::string materialsFile;
     std::optional<double> emissivity; // 0 to 1
+    // Alternating current (with --refined): the frequency [Hz], 0 for
+    // direct current; the loop reactance [ohm]; a magnetisation curve file.
+    double frequency = 0;
+    double loopReactance = 0;
+    std::string bhFile;
     std::string resultsFile;
     std::string historyFile;
     std::string caseFile;

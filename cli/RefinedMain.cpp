@@ -8,6 +8,7 @@
 #include "cli/RefinedOutput.h"
 #include "core/Errors.h"
 #include "files/DataFiles.h"
+#include "files/MagneticTableFile.h"
 #include "files/PropertyTableFile.h"
 
 namespace resheat {
@@ -61,6 +62,20 @@ int RunRefined(const CalcOptions &o)
 
     RefinedOptions options;
     options.emissivity = o.emissivity;
+    options.frequency = o.frequency;
+    options.loopReactance = o.loopReactance;
+    // Alternating current: the user's magnetisation curve, else the built-in
+    // one of a magnetic material.
+    if (o.frequency > 0 && !o.bhFile.empty()) {
+        const auto read = LoadMagneticTable(o.bhFile);
+        if (!read.ok) {
+            host.showMessage("Execution Error", o.bhFile + ": " + read.message);
+            return kUnreadable;
+        }
+        options.magnetic = read.table;
+    } else if (o.frequency > 0) {
+        options.magnetic = BuiltInMagneticTable(bar ? out.xy.name.str() : out.rz.name.str());
+    }
     try {
         out.result = bar ? RefinedCalculationXY(out.xy, table, options)
                          : RefinedCalculationRZ(out.rz, table, options);

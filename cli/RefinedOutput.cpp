@@ -36,7 +36,10 @@ std::string PropertiesText(const RefinedResult &r)
     return "constant (the case's own properties)";
 }
 
-// History columns of one row: time, the temperatures of the geometry, I, P.
+bool Alternating(const RefinedOutput &out) { return out.result.frequency > 0; }
+
+// History columns of one row: time, the temperatures of the geometry, I, P,
+// and under alternating current Rac/Rdc.
 std::vector<double> RowValues(const RefinedOutput &out, const RefinedRow &row)
 {
     std::vector<double> v{row.temperatures[0], row.temperatures[1], row.temperatures[2]};
@@ -44,7 +47,16 @@ std::vector<double> RowValues(const RefinedOutput &out, const RefinedRow &row)
         v.push_back(row.temperatures[3]);
     v.push_back(row.current);
     v.push_back(row.power);
+    if (Alternating(out))
+        v.push_back(row.resistanceRatio);
     return v;
+}
+
+std::string MagneticText(const RefinedResult &r)
+{
+    if (r.magnetic.empty())
+        return "none (not magnetic)";
+    return r.magnetic == "steel" ? "steel (built-in, typical values)" : r.magnetic + " (user curve)";
 }
 
 } // namespace
@@ -67,6 +79,12 @@ std::string FormatRefinedText(const RefinedOutput &out)
     s += Line("Material", bar ? out.xy.name.str() : out.rz.name.str());
     s += Line("Properties", PropertiesText(r));
     s += Line("Emissivity               [-]", General(r.emissivity));
+    const bool ac = Alternating(out);
+    if (ac) {
+        s += Line("Frequency               [Hz]", General(r.frequency));
+        s += Line("Loop reactance         [ohm]", General(r.loopReactance));
+        s += Line("Magnetisation curve", MagneticText(r));
+    }
     if (r.status != RefinedStatus::Reached)
         return s;
     s += Line("Heating time             [s]", General(r.heatingTime));
@@ -91,17 +109,28 @@ std::string FormatRefinedText(const RefinedOutput &out)
     s += Line("Efficiency               [-]", General(r.efficiency));
     s += Line("Number of contacts       [-]",
               General(r.contacts) + " (constant properties: " + General(r.contactsConstant) + ")");
+    if (ac) {
+        s += Line("Rac/Rdc at start         [-]", General(r.ratioStart));
+        s += Line("Rac/Rdc at heating time  [-]", General(r.ratioEnd));
+        s += Line("Power factor at start    [-]", General(r.powerFactorStart));
+        s += Line("Power factor at end      [-]", General(r.powerFactorEnd));
+        s += Line("Largest supply power   [kVA]", General(r.apparentPowerMax / 1000));
+        s += Line("Largest supply voltage   [V]", General(r.supplyVoltageMax));
+        s += Line("Surface above centre max [K]", General(r.surfaceLeadMax));
+    }
     s += Line("Heating time accuracy    [s]", "about +-" + EstimateText(r.errorEstimate.heatingTime));
     s += Line("Temperature accuracy     [K]", "about +-" + EstimateText(r.errorEstimate.temperature));
     s += "\n";
-    s += bar ? "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]\n"
-             : "time [s]  To [oC]  Tr [oC]       I [A]         P [W]\n";
+    s += bar ? "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]"
+             : "time [s]  To [oC]  Tr [oC]       I [A]         P [W]";
+    s += ac ? "  Rac/Rdc\n" : "\n";
     for (const auto &row : r.history) {
         const auto &t = row.temperatures;
         s += FixedColumn(t[0], 8, 3);
         for (int c = 1; c < (bar ? 4 : 3); ++c)
             s += "  " + FixedColumn(t[c], 7, 1);
-        s += "  " + FixedColumn(row.current, 10, 1) + "  " + FixedColumn(row.power, 12, 1) + "\n";
+        s += "  " + FixedColumn(row.current, 10, 1) + "  " + FixedColumn(row.power, 12, 1);
+        s += ac ? "  " + FixedColumn(row.resistanceRatio, 7, 4) + "\n" : "\n";
     }
     return s;
 }
@@ -117,6 +146,12 @@ std::string FormatRefinedJson(const RefinedOutput &out)
     s += ", \"material\": " + JsonString(bar ? out.xy.name.str() : out.rz.name.str());
     s += ", \"properties\": " + JsonString(r.properties);
     s += ", \"emissivity\": " + num(r.emissivity);
+    const bool ac = Alternating(out);
+    if (ac) {
+        s += ", \"frequency_Hz\": " + num(r.frequency);
+        s += ", \"loop_reactance_ohm\": " + num(r.loopReactance);
+        s += ", \"magnetic\": " + (r.magnetic.empty() ? std::string("null") : JsonString(r.magnetic));
+    }
     s += ", \"data\": [";
     if (bar)
         for (std::size_t i = 0; i < kDataXYNumbers.size(); ++i)
@@ -145,6 +180,14 @@ std::string FormatRefinedJson(const RefinedOutput &out)
                                      {"efficiency", r.efficiency},
                                      {"contacts", r.contacts},
                                      {"contacts_constant", r.contactsConstant}});
+        if (ac)
+            fields.insert(fields.end(), {{"rac_rdc_start", r.ratioStart},
+                                         {"rac_rdc_end", r.ratioEnd},
+                                         {"power_factor_start", r.powerFactorStart},
+                                         {"power_factor_end", r.powerFactorEnd},
+                                         {"supply_kVA_max", r.apparentPowerMax / 1000},
+                                         {"supply_voltage_max_V", r.supplyVoltageMax},
+                                         {"surface_lead_max_K", r.surfaceLeadMax}});
         s += "{";
         for (std::size_t i = 0; i < fields.size(); ++i)
             s += (i ? ", \"" : "\"") + std::string(fields[i].first) + "\": " + num(fields[i].second);
@@ -173,7 +216,10 @@ std::string FormatRefinedJson(const RefinedOutput &out)
 
 void WriteRefinedHistoryCsv(const std::string &fileName, const RefinedOutput &out)
 {
-    std::vector<std::string> lines{Bar(out) ? "time_s,To_C,Tw_C,Th_C,I_A,P_W" : "time_s,To_C,Tr_C,I_A,P_W"};
+    std::string heading = Bar(out) ? "time_s,To_C,Tw_C,Th_C,I_A,P_W" : "time_s,To_C,Tr_C,I_A,P_W";
+    if (Alternating(out))
+        heading += ",Rac_Rdc";
+    std::vector<std::string> lines{heading};
     for (const auto &row : out.result.history) {
         std::string line;
         for (const double v : RowValues(out, row))

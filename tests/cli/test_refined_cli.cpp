@@ -295,3 +295,95 @@ TEST_F(RefinedCli, HostileTablesAndWeakFieldsEndWithTheirReason)
     EXPECT_NE(json.out.find("{\"caption\": \"Calculation Error\", \"text\": \"the calculation did not converge: "),
               std::string::npos);
 }
+
+// ---------------------------------------------------------------------------
+// Alternating current
+
+TEST_F(RefinedCli, ZeroHertzPrintsAndWritesExactlyWhatDirectCurrentDoes)
+{
+    for (const std::string example : {"steel-rod.drz", "steel-bar.dxy"}) {
+        const auto plain = Run("--refined --json --history " + path("dc.csv") + " " + Example(example));
+        const auto zero =
+            Run("--refined --frequency 0 --json --history " + path("zero.csv") + " " + Example(example));
+        ASSERT_EQ(plain.status, 0) << plain.err;
+        EXPECT_EQ(zero.status, 0) << zero.err;
+        EXPECT_EQ(zero.out, plain.out) << example;
+        EXPECT_EQ(zero.err, plain.err) << example;
+        EXPECT_EQ(Slurp(path("zero.csv")), Slurp(path("dc.csv"))) << example;
+        EXPECT_EQ(plain.out.find("frequency_Hz"), std::string::npos);
+        EXPECT_EQ(Run("--refined --frequency 0 " + Example(example)).out, Run("--refined " + Example(example)).out);
+    }
+}
+
+TEST_F(RefinedCli, FiftyHertzCarriesTheSupplyInJsonTextAndHistory)
+{
+    const auto o = Run("--refined --frequency 50 --loop-reactance 1e-4 --json --history " + path("h.csv") + " " +
+                       Example("steel-rod.drz"));
+    ASSERT_EQ(o.status, 0) << o.err;
+    RefinedOptions options;
+    options.frequency = 50;
+    options.loopReactance = 1E-4;
+    options.magnetic = BuiltInMagneticTable("steel");
+    const auto r = RefinedCalculationRZ(WorkedRod(), *BuiltInPropertyTable("steel"), options);
+    EXPECT_NE(o.out.find("\"emissivity\": 0.8, \"frequency_Hz\": 50, \"loop_reactance_ohm\": 1e-04, "
+                         "\"magnetic\": \"steel\", \"data\": ["),
+              std::string::npos)
+        << o.out.substr(0, 300);
+    const std::pair<const char *, double> keys[] = {
+        {"heating_time_s", r.heatingTime},          {"rac_rdc_start", r.ratioStart},
+        {"rac_rdc_end", r.ratioEnd},                {"power_factor_start", r.powerFactorStart},
+        {"power_factor_end", r.powerFactorEnd},     {"supply_kVA_max", r.apparentPowerMax / 1000},
+        {"supply_voltage_max_V", r.supplyVoltageMax}, {"surface_lead_max_K", r.surfaceLeadMax},
+    };
+    for (const auto &[key, v] : keys)
+        EXPECT_EQ(JsonNumber(o.out, key), v) << key;
+    // 50 rows of time, To, Tr, I, P, Rac/Rdc.
+    const std::regex row("\\[[-0-9.e+]+, [-0-9.e+]+, [-0-9.e+]+, [-0-9.e+]+, [-0-9.e+]+, ([-0-9.e+]+)\\]");
+    int n = 0;
+    for (auto it = std::sregex_iterator(o.out.begin(), o.out.end(), row); it != std::sregex_iterator(); ++it, ++n)
+        EXPECT_EQ(std::strtod((*it)[1].str().c_str(), nullptr), r.history[n].resistanceRatio) << n;
+    EXPECT_EQ(n, 50);
+    const auto csv = Lines(Slurp(path("h.csv")));
+    ASSERT_EQ(csv.size(), 51u);
+    EXPECT_EQ(csv[0], "time_s,To_C,Tr_C,I_A,P_W,Rac_Rdc");
+    EXPECT_EQ(std::strtod(csv[1].substr(csv[1].rfind(',') + 1).c_str(), nullptr), r.history[0].resistanceRatio);
+
+    const auto text = Run("--refined --frequency 50 " + Example("steel-bar.dxy"));
+    ASSERT_EQ(text.status, 0) << text.err;
+    for (const char *line : {"Frequency               [Hz]  50\n", "Loop reactance         [ohm]  0\n",
+                             "Magnetisation curve           steel (built-in, typical values)\n",
+                             "Rac/Rdc at start         [-]  1.", "Power factor at end      [-]  0.9",
+                             "Largest supply voltage   [V]  9\n", "P [W]  Rac/Rdc\n"})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line;
+}
+
+TEST_F(RefinedCli, SupplyOptionsAreRefusedWithTheirReason)
+{
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    std::ofstream(path("bh.csv")) << "# curie_C=768\nH_A_m,B_T\n400,0.8\n300,1.2\n";
+    const struct {
+        std::string args;
+        int status;
+        std::string err;
+    } rows[] = {
+        {"--refined --frequency -50 ", 64, "resheat-calc: --frequency needs a number of hertz from 0 to 1000000\n"},
+        {"--refined --frequency nan ", 64, "resheat-calc: --frequency needs a number of hertz from 0 to 1000000\n"},
+        {"--refined --frequency inf ", 64, "resheat-calc: --frequency needs a number of hertz from 0 to 1000000\n"},
+        {"--refined --frequency ", 64, "resheat-calc: --frequency needs a number of hertz from 0 to 1000000\n"},
+        {"--frequency 50 ", 64, "resheat-calc: --frequency needs --refined\n"},
+        {"--refined --loop-reactance 1 ", 64, "resheat-calc: --loop-reactance needs --frequency\n"},
+        {"--refined --frequency 50 --loop-reactance -1 ", 64,
+         "resheat-calc: --loop-reactance needs a number of ohms, 0 or more\n"},
+        {"--refined --bh " + path("bh.csv") + " ", 64, "resheat-calc: --bh needs --frequency\n"},
+        {"--refined --frequency 50 --bh " + path("bh.csv") + " ", 2,
+         "Execution Error: " + path("bh.csv") + ": Line 4: H_A_m must be higher than on line 3 (400)\n"},
+        {"--refined --frequency 50 --bh " + path("none.csv") + " ", 2,
+         "Execution Error: " + path("none.csv") + ": File not found\n"},
+    };
+    for (const auto &row : rows) {
+        const auto o = Run(row.args + path("rod.drz"));
+        EXPECT_EQ(o.status, row.status) << row.args;
+        EXPECT_EQ(o.err.substr(0, row.err.size()), row.err) << row.args;
+        EXPECT_TRUE(o.out.empty()) << row.args;
+    }
+}
