@@ -191,6 +191,30 @@ TEST(RefinedAlternating, EachLevelComesCloserAndItsEstimateCoversTheError)
     }
 }
 
+TEST(RefinedAlternating, SteadyStateWhereLossesBalanceTheHeatingAgreesWithTheRun)
+{
+    // The worked rod at 3 V on 50 Hz levels off below the Curie point, lower
+    // than on direct current (the current crowds, Rac > Rdc).  The steady
+    // state found by the field and heat iteration together must be where the
+    // heating run levels off: a finish just below it is reached, slowly.
+    const PropertyTable steel = *BuiltInPropertyTable("steel");
+    auto run = [&](double finish, double frequency) {
+        DataRZ d = WorkedRod();
+        d.supplyVoltage = 3;
+        d.finishTemp = finish;
+        return RefinedCalculationRZ(d, steel, Alternating(frequency));
+    };
+    const auto dc = run(1500, 0), ac = run(1500, 50);
+    ASSERT_EQ(ac.status, RefinedStatus::NotReached);
+    ASSERT_EQ(dc.status, RefinedStatus::NotReached);
+    EXPECT_LT(ac.steadyCentre, dc.steadyCentre - 100);
+    EXPECT_GT(ac.steadyCentre, 500);
+    const auto below = run(ac.steadyCentre - 4, 50);
+    ExpectBalanced(below);
+    EXPECT_GT(below.heatingTime, 1000); // creeping up to it
+    EXPECT_EQ(run(ac.steadyCentre + 2, 50).status, RefinedStatus::NotReached);
+}
+
 TEST(RefinedAlternating, RefusesBadSupplyAndMagneticData)
 {
     const PropertyTable steel = *BuiltInPropertyTable("steel");
