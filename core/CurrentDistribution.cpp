@@ -59,9 +59,10 @@
 // symmetric systems) preconditioned with the kept factorisation, a few band
 // solves when the properties moved little, and factorises anew when that
 // has not converged in kMaxIterativeSteps or the last solve took
-// kStaleSteps or more (the kept factorisation has grown stale).  Until mu_r has settled the
-// magnetic iteration solves only as accurately as its next change needs; the
-// settled permeability is solved once more to a residual of 1E-13.  The
+// kStaleSteps or more (the kept factorisation has grown stale).  Until
+// mu_r has settled the magnetic iteration solves only as accurately as its
+// next change needs; the settled permeability is solved once more to a
+// residual of 1E-13.  The
 // bar's air nodes continue the section's grid lines, spaced from the outer
 // section cell growing by kAirGrowth per cell to the far boundary; the
 // unknowns are numbered along the shorter side of the grid to keep the band
