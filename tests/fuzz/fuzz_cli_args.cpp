@@ -3,8 +3,10 @@
 // arguments name one case file and a geometry, and a heating time only when
 // it is a finite number above 0; the options of the temperature-dependent
 // calculation (an emissivity from 0 to 1, a property table) only with
-// --refined, and the heating time and results file only without it; a
-// refused heating time is said in one line; nothing is read or written.
+// --refined, and the heating time and results file only without it; the
+// supply's frequency from 0 to 1E6 Hz and a finite loop reactance of 0 or
+// more, both and the magnetisation curve only with --refined; a refused
+// heating time is said in one line; nothing is read or written.
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -39,8 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(!o.heatingTime && o.resultsFile.empty());
         if (o.emissivity)
             FUZZ_CHECK(*o.emissivity >= 0 && *o.emissivity <= 1);
+        FUZZ_CHECK(o.frequency >= 0 && o.frequency <= 1E6);
+        FUZZ_CHECK(o.loopReactance >= 0 && std::isfinite(o.loopReactance));
     } else {
         FUZZ_CHECK(!o.emissivity && o.materialsFile.empty());
+        FUZZ_CHECK(o.frequency == 0 && o.loopReactance == 0 && o.bhFile.empty());
     }
     return 0;
 }
