@@ -1,5 +1,6 @@
 #include "core/PropertyTable.h"
 #include "core/NumberText.h"
+#include "core/ShownText.h"
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,14 @@ std::vector<std::string_view> Split(std::string_view s, char sep)
 }
 
 std::string Number(double v) { return GeneralText(v); }
+
+// A field of the file in a message: quoted, escaped, and cut when long.
+std::string Quoted(std::string_view field)
+{
+    constexpr std::size_t kShown = 40;
+    const bool cut = field.size() > kShown;
+    return "\"" + ShownText(field.substr(0, kShown)) + (cut ? "...\"" : "\"");
+}
 
 enum class NumberKind { Ok, NotANumber, NotFinite, OutOfRange };
 
@@ -193,7 +202,7 @@ private:
             const std::string column(kColumns[i]);
             switch (ParseNumber(fields[i], v[i])) {
             case NumberKind::NotANumber:
-                return Fail(n, "\"" + std::string(fields[i]) + "\" is not a number (" + column + ")");
+                return Fail(n, Quoted(fields[i]) + " is not a number (" + column + ")");
             case NumberKind::NotFinite:
                 return Fail(n, column + " must be a finite number");
             case NumberKind::OutOfRange:

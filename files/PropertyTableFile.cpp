@@ -1,18 +1,13 @@
 #include "files/PropertyTableFile.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 
+#include "files/InputFile.h"
 #include "files/SafeWriter.h"
 
 namespace resheat {
 
 namespace {
-
-// A property table has a few hundred lines at most; anything far larger is
-// not one, and is refused before it fills the memory.
-constexpr long kMaxTableBytes = 1 << 20;
 
 PropertyTableRead Unread(const std::string &message)
 {
@@ -23,25 +18,25 @@ PropertyTableRead Unread(const std::string &message)
 
 } // namespace
 
-PropertyTableRead LoadPropertyTable(const std::string &path)
+PropertyTableRead LoadPropertyTable(const std::string &path, StandardInput standardInput)
 {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f)
-        return Unread(IoErrorMessage(errno ? errno : ENOENT));
+    InputFile file(path, standardInput);
+    if (!file.isOpen())
+        return Unread(file.problem());
+    const char *const tooLarge = "The file is too large for a property table";
+    // A regular file says its size: one far too large is not read at all.
+    if (file.size() > kMaxPropertyTableBytes)
+        return Unread(tooLarge);
     std::string text;
+    std::streambuf &in = *file.stream().rdbuf();
     char buf[8192];
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        text.append(buf, n);
-        if (static_cast<long>(text.size()) > kMaxTableBytes)
-            return Unread("The file is too large for a property table");
-        if (n < sizeof buf) {
-            if (std::ferror(f.get()))
-                return Unread(IoErrorMessage(errno ? errno : EIO));
-            break;
-        }
+    for (std::streamsize n; (n = in.sgetn(buf, sizeof buf)) > 0;) {
+        text.append(buf, static_cast<std::size_t>(n));
+        if (static_cast<long long>(text.size()) > kMaxPropertyTableBytes)
+            return Unread(tooLarge);
     }
+    if (file.readError() != 0)
+        return Unread(IoErrorMessage(file.readError()));
     return ParsePropertyTable(text, PropertySource::User, path);
 }
 
