@@ -1,6 +1,7 @@
 #include "cli/RefinedOutput.h"
 
 #include "core/NumberText.h"
+#include "core/ShownText.h"
 
 #include "files/SafeWriter.h"
 
@@ -18,7 +19,7 @@ std::string Line(const std::string &label, const std::string &value)
     std::string s = label;
     if (s.size() < 30)
         s.resize(30, ' ');
-    return s + value + "\n";
+    return s + ShownText(value) + "\n";
 }
 
 std::string PropertiesText(const RefinedResult &r)
@@ -157,7 +158,7 @@ std::string FormatRefinedJson(const RefinedOutput &out)
                 s += (c ? ", " : "") + num(v[c]);
             s += "]";
         }
-    s += "], \"messages\": " + JsonMessages(out.messages) + "}\n";
+    s += "], \"status\": " + std::to_string(out.status) + ", \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

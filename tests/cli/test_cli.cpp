@@ -46,12 +46,14 @@ protected:
     std::string path(const std::string &name) const { return (dir / name).string(); }
 
     // Runs the calculator (for at most `seconds`) with standard output to
-    // `stdoutTo`, or to a file whose contents come back.
-    Outcome Run(const std::string &args, const std::string &stdoutTo = "", int seconds = 60) const
+    // `stdoutTo`, or to a file whose contents come back, in the folder `cwd`
+    // (the test's own when empty).
+    Outcome Run(const std::string &args, const std::string &stdoutTo = "", int seconds = 60,
+                const std::string &stdinFrom = "/dev/null", const std::string &cwd = "") const
     {
-        const std::string cmd = "timeout " + std::to_string(seconds) + " " + std::string(RESHEAT_CALC_PATH) + " " + args + " >" +
-                                (stdoutTo.empty() ? path("out") : stdoutTo) + " 2>" + path("err") +
-                                " </dev/null";
+        const std::string cmd = (cwd.empty() ? "" : "cd '" + cwd + "' && ") + "timeout " + std::to_string(seconds) +
+                                " " + std::string(RESHEAT_CALC_PATH) + " " + args + " >" +
+                                (stdoutTo.empty() ? path("out") : stdoutTo) + " 2>" + path("err") + " <" + stdinFrom;
         Outcome o;
         const int raw = std::system(cmd.c_str());
         o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -171,7 +173,7 @@ TEST_F(CliTest, ExitStatusesAndMessages)
 
     const auto missing = Run(path("none.dxy"));
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "Execution Error: Incorrect path\n");
+    EXPECT_EQ(missing.err, "Execution Error: " + path("none.dxy") + ": File not found\n");
     EXPECT_EQ(missing.out, "");
 
     DataXY fault = WorkedBar();
@@ -200,10 +202,10 @@ TEST_F(CliTest, HostileUse)
         std::string err;
     };
     const Row rows[] = {
-        // A device with no line ends: refused at once, never read on (the
-        // short time limit keeps a reader without limits from eating memory).
-        {"--xy /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
-        {"--rz /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
+        // A device: refused at once, never read (the short time limit keeps
+        // a reader without limits from eating memory).
+        {"--xy /dev/zero", "", 2, "Execution Error: /dev/zero: not a regular file (a character device)\n"},
+        {"--rz /dev/zero", "", 2, "Execution Error: /dev/zero: not a regular file (a character device)\n"},
         {bar, "/dev/full", 74, "Error: standard output: Disk full\n"},
         {"--help", "/dev/full", 74, "Error: standard output: Disk full\n"},
         {"--time 0 " + bar, "", 64, "resheat-calc: --time 0: Heating time must be greater than 0\n"},

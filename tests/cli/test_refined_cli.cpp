@@ -185,7 +185,7 @@ TEST_F(RefinedCli, ExitStatusesAndMessages)
          "Execution Error: " + path("bad.csv") + ": Line 3: T_C must be higher than on line 2 (20)\n"},
         {"--materials " + path("none.csv") + " " + path("rod.drz"), 2,
          "Execution Error: " + path("none.csv") + ": File not found\n"},
-        {path("none.dxy"), 2, "Execution Error: Incorrect path\n"},
+        {path("none.dxy"), 2, "Execution Error: " + path("none.dxy") + ": File not found\n"},
         {"--emissivity 1.5 " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
         {"--emissivity " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
         {"--time 5 " + path("rod.drz"), 64, "resheat-calc: --time cannot be used with --refined\n..."},
