@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "core/Heating.h"
 #include "files/DataFiles.h"
+#include "files/FixedNumber.h"
 #include "support/RecordingHost.h"
 
 using namespace resheat;
@@ -244,4 +246,72 @@ TEST_F(CliTest, LongNumbersNeverMergeHistoryRows)
         EXPECT_TRUE(time.ends_with(".000")) << time;
         EXPECT_NEAR(std::strtod(time.c_str(), nullptr) / (static_cast<double>(i - 33) * 2E118), 1, 1e-12) << i;
     }
+}
+
+TEST_F(CliTest, EveryJsonValueAndTheRodsFilesCarryTheCalculatedNumbers)
+{
+    // Both geometries: every number of "data", "results" and "history".
+    for (const bool rz : {false, true}) {
+        const auto o = Run("--json " + std::string(RESHEAT_SOURCE_DIR) + (rz ? "/examples/steel-rod.drz" : "/examples/steel-bar.dxy"));
+        ASSERT_EQ(o.status, 0) << o.err;
+        std::vector<double> data, results;
+        std::vector<std::array<double, 4>> rows;
+        History h{};
+        RecordingHost host;
+        if (rz) {
+            ResultsRZ r;
+            CalculationRZ(WorkedRod(), false, r, 0, h, host);
+            for (const auto f : kDataRZNumbers)
+                data.push_back(WorkedRod().*f);
+            for (const auto f : kResultsRZNumbers)
+                results.push_back(r.*f);
+        } else {
+            ResultsXY r;
+            CalculationXY(WorkedBar(), false, r, 0, h, host);
+            for (const auto f : kDataXYNumbers)
+                data.push_back(WorkedBar().*f);
+            for (const auto f : kResultsXYNumbers)
+                results.push_back(r.*f);
+        }
+        EXPECT_EQ(JsonArray(o.out, "data"), data) << rz;
+        EXPECT_EQ(JsonArray(o.out, "results"), results) << rz;
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(o.out, m, std::regex("\"history\": \\[(.*)\\], \"status\"")));
+        const std::string history = m[1];
+        const std::regex rowPattern("\\[([^\\[\\]]*)\\]");
+        int n = 0;
+        for (auto it = std::sregex_iterator(history.begin(), history.end(), rowPattern); it != std::sregex_iterator();
+             ++it, ++n) {
+            std::istringstream in((*it)[1].str());
+            std::vector<double> values;
+            for (std::string item; std::getline(in, item, ',');)
+                values.push_back(std::strtod(item.c_str(), nullptr));
+            EXPECT_EQ(values, std::vector<double>(h[n].begin(), h[n].end())) << rz << ", row " << n;
+        }
+        EXPECT_EQ(n, 50) << rz;
+    }
+
+    // The rod's history file and results file.
+    const std::string rod = std::string(RESHEAT_SOURCE_DIR) + "/examples/steel-rod.drz";
+    const auto o = Run("--history " + path("h.csv") + " --results " + path("r.txt") + " " + rod);
+    ASSERT_EQ(o.status, 0) << o.err;
+    ResultsRZ r;
+    History h{};
+    RecordingHost host;
+    CalculationRZ(WorkedRod(), false, r, 0, h, host);
+    const auto csv = Lines(Slurp(path("h.csv")));
+    ASSERT_EQ(csv.size(), 51u);
+    EXPECT_EQ(csv[0], "time_s,To_C,Tr_C");
+    for (int i = 0; i < 50; ++i) {
+        std::istringstream in(csv[i + 1]);
+        std::vector<double> values;
+        for (std::string item; std::getline(in, item, ',');)
+            values.push_back(std::strtod(item.c_str(), nullptr));
+        EXPECT_EQ(values, (std::vector<double>{h[i][0], h[i][1], h[i][2]})) << "row " << i;
+    }
+    const auto text = Lines(Slurp(path("r.txt")));
+    ASSERT_EQ(text.size(), 30u);
+    EXPECT_NE(r.diffSurface, 0);
+    EXPECT_EQ(text[28], "Temp. difference: centre - surface   [K]     " + FormatFixed23(r.diffSurface) + "\r");
+    EXPECT_EQ(text[29], " \r");
 }

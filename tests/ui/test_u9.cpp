@@ -18,7 +18,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
+#include <sys/stat.h>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -28,6 +30,7 @@
 #include "core/Heating.h"
 #include "support/RecordingHost.h"
 #include "report/ReportRenderer.h"
+#include "ui/Comparison.h"
 #include "ui/NumberFormat.h"
 #include "ui/support/TestProgram.h"
 #include "ui/support/TextResultsSupport.h"
@@ -341,6 +344,83 @@ TEST_F(CompareWindows, CasesTheModelsRefuseAreExplainedInTheWindow)
     }
 }
 
+TEST_F(CompareWindows, BarCasesTheModelsRefuseAreExplainedInTheWindow)
+{
+    struct Case {
+        const char *what;
+        std::function<void(DataXY &)> change;
+        QString constantNote; // empty: the constant model ran
+        QString refinedNote;
+    };
+    const Case cases[] = {
+        {"power density over 1E10", [](DataXY &d) { d.supplyVoltage = 1000; },
+         "Constant properties, Calculation Error: Power density greatest then 1E10 ?!!!",
+         "Temperature-dependent: Power density greatest then 1E10 ?!!!"},
+        {"no density", [](DataXY &d) { d.density = 0; },
+         "Constant properties, Calculation Error: Floating point division by zero",
+         "Temperature-dependent: Density must be positive."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        program->state.dataXY = SteelBar();
+        c.change(program->state.dataXY);
+        main->UpdateMenuState();
+        CompareForm &form = open(false);
+        const QString notes = form.Memo1->toPlainText();
+        EXPECT_TRUE(notes.contains(c.refinedNote)) << notes.toStdString();
+        EXPECT_TRUE(notes.contains(c.constantNote)) << notes.toStdString();
+        for (int col = 1; col <= 2; ++col)
+            for (const QString &text : column(form, col))
+                EXPECT_EQ(text, kDash);
+        EXPECT_EQ(form.Label2->text(), "The temperature-dependent calculation stopped; see the notes.");
+        EXPECT_TRUE(program->desktop.boxes.empty()) << program->desktop.boxLines().join('\n').toStdString();
+        form.Button1->click();
+    }
+}
+
+TEST_F(CompareWindows, TheConstantColumnShowsTheDifferencesAtTheHeatingTime)
+{
+    // A flat bar, 50 mm by 20 mm, so that Tw and Th differ; a rod.
+    for (const bool rz : {false, true}) {
+        SCOPED_TRACE(rz ? "rz" : "xy");
+        program->state.dataXY = SteelBar();
+        program->state.dataXY.thickness = 0.02;
+        program->state.dataRZ = SteelRod();
+        main->UpdateMenuState();
+        CompareForm &form = open(rz);
+
+        // The constant model's own history at its heating time: the first
+        // row at which the centre reached the finish temperature.
+        resheat::testing::RecordingHost host;
+        History h{};
+        double time = 0;
+        if (rz) {
+            ResultsRZ r;
+            CalculationRZ(program->state.dataRZ, false, r, 0, h, host);
+            time = r.heatingTime;
+        } else {
+            ResultsXY r;
+            CalculationXY(program->state.dataXY, false, r, 0, h, host);
+            time = r.heatingTime;
+        }
+        const auto at = std::find_if(h.begin(), h.end(), [&](const HistoryRow &row) { return row[0] == time; });
+        ASSERT_NE(at, h.end());
+        const HistoryRow &row = *at;
+        EXPECT_EQ(value(form, "Centre temperature [oC]", 1), FormatCompareValue(row[1]));
+        if (rz) {
+            EXPECT_EQ(value(form, "Surface temperature [oC]", 1), FormatCompareValue(row[2]));
+            EXPECT_EQ(value(form, "Centre - surface [K]", 1), FormatCompareValue(row[1] - row[2]));
+        } else {
+            ASSERT_GT(std::abs((row[1] - row[2]) - (row[1] - row[3])), 1);
+            EXPECT_EQ(value(form, "Temperature Tw [oC]", 1), FormatCompareValue(row[2]));
+            EXPECT_EQ(value(form, "Temperature Th [oC]", 1), FormatCompareValue(row[3]));
+            EXPECT_EQ(value(form, "Centre - Tw [K]", 1), FormatCompareValue(row[1] - row[2]));
+            EXPECT_EQ(value(form, "Centre - Th [K]", 1), FormatCompareValue(row[1] - row[3]));
+        }
+        form.Button1->click();
+    }
+}
+
 TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
 {
     QTemporaryDir dir;
@@ -360,7 +440,9 @@ TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
         {write("noheader.csv", "20,1.4E-7,59,450\n"), "Line 1: "},
         {write("negative.csv", qPrintable("# emissivity=0.7\n" + header + "\n20,-1,59,450\n")), "Line 3: "},
         {dir.filePath("missing.csv"), "File not found"},
+        {dir.filePath("fifo.csv"), "not a regular file (a FIFO)"}, // refused, never waited on
     };
+    ASSERT_EQ(::mkfifo(qPrintable(dir.filePath("fifo.csv")), 0600), 0);
 
     readWorkedCase(true);
     CompareForm &form = open(true);
