@@ -8,10 +8,6 @@
 
 namespace resheat {
 
-// A property table has a few hundred lines at most; a file far larger is
-// not one, and is refused before it fills the memory.
-inline constexpr long long kMaxPropertyTableBytes = 1 << 20;
-
 // Reads and checks the whole file; the table's source is User and its name
 // the path.  A file that cannot be read gives the platform's message ("File
 // not found", ...) or says what it is instead of a regular file ("not a

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "files/PropertyTableFile.h"
+#include "files/TableFile.h"
 #include "support/ChildProcess.h"
 
 using namespace resheat;
@@ -48,8 +49,8 @@ protected:
 TEST_F(PropertyTableFileTest, OnlyARegularFileOfATablesSizeIsRead)
 {
     // Exactly the limit, padded with a note, is a table; a byte more is not.
-    const std::string atLimit = kTable + "# " + std::string(kMaxPropertyTableBytes - kTable.size() - 3, 'n') + "\n";
-    ASSERT_EQ(static_cast<long long>(atLimit.size()), kMaxPropertyTableBytes);
+    const std::string atLimit = kTable + "# " + std::string(kMaxTableFileBytes - kTable.size() - 3, 'n') + "\n";
+    ASSERT_EQ(static_cast<long long>(atLimit.size()), kMaxTableFileBytes);
     std::ofstream(path("limit.csv"), std::ios::binary) << atLimit;
     std::ofstream(path("over.csv"), std::ios::binary) << atLimit << "\n";
     std::ofstream(path("steel.csv"), std::ios::binary) << kTable;
