@@ -9,27 +9,42 @@
 # graphic table stays put when the table is scrolled sideways, and that the
 # program ends cleanly.
 #
-# usage: desktop.sh RESHEAT SCREEN_PROBE EXAMPLES_DIR
+# usage: desktop.sh RESHEAT SCREEN_PROBE EXAMPLES_DIR [FAILURES_DIR]
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no X server could be
-# started).  Every wait has a timeout and the whole run a deadline, so a
-# window that does not come makes the test fail instead of hanging; every
-# process it starts is ended whatever happens.
+# started).  It names each step as it goes.  Every wait is for a condition,
+# with a limit generous enough for a machine whose cores are all busy
+# (WAIT_LIMIT seconds each, the whole run DEADLINE), so a window that does
+# not come makes the test fail instead of hanging; every process it starts
+# is ended whatever happens.  On a failure it says which step failed and
+# keeps the logs and a screenshot in a new folder under FAILURES_DIR (when
+# given, else in its temporary folder).
 set -u
 
-readonly SKIP=77
-readonly DEADLINE=$((SECONDS + 55))
+readonly WAIT_LIMIT=120
+readonly DEADLINE=$((SECONDS + 600))
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 RESHEAT SCREEN_PROBE EXAMPLES_DIR" >&2
+if [ $# -lt 3 ] || [ $# -gt 4 ]; then
+    echo "usage: $0 RESHEAT SCREEN_PROBE EXAMPLES_DIR [FAILURES_DIR]" >&2
     exit 2
 fi
-readonly resheat=$1 probe_program=$2 examples=$3
+resheat=$(readlink -f "$1") probe_program=$(readlink -f "$2") examples=$(readlink -f "$3") failures=${4:-}
+readonly resheat probe_program examples failures
 unset DISPLAY
 
+readonly SKIP=77
 work=$(mktemp -d "${TMPDIR:-/tmp}/resheat-e2e.XXXXXX") || exit 1
 pids=()
 failed=0
+step_number=0
+step_name="start-up"
+
+# step WHAT: the scenario moves on to WHAT, which a failure names.
+step() {
+    step_number=$((step_number + 1))
+    step_name=$1
+    echo "step $step_number: $step_name"
+}
 
 stop_processes() {
     local i pid
@@ -50,21 +65,31 @@ cleanup() {
     stop_processes
     if [ "$failed" -eq 0 ]; then
         rm -rf "$work"
+    elif [ -n "$failures" ] && mkdir -p "$failures" &&
+        kept=$(mktemp -d "$failures/$(date +%Y%m%d-%H%M%S)-XXXXXX"); then
+        rm -rf "$work/home" "$work/runtime"
+        cp -r "$work"/. "$kept"/ && rm -rf "$work"
+        echo "logs and screenshot kept in $kept" >&2
     else
-        echo "logs and screenshots kept in $work" >&2
+        echo "logs and screenshot kept in $work" >&2
     fi
 }
 trap cleanup EXIT
-trap 'failed=1; exit 1' INT TERM HUP
+trap 'failed=1; echo "FAIL: interrupted in step $step_number ($step_name)" >&2; exit 1' INT TERM HUP
 
 # probe X Y WIDTH HEIGHT [FILE.png]: a checksum of that part of the screen.
-probe() { timeout 10 "$probe_program" "$@"; }
+probe() { timeout "$WAIT_LIMIT" "$probe_program" "$@"; }
 
 fail() {
     failed=1
-    echo "FAIL: $*" >&2
+    echo "FAIL in step $step_number ($step_name): $*" >&2
+    echo "after $SECONDS s, on display ${DISPLAY:-(none yet)}" >&2
+    local pid
+    for pid in "${pids[@]}"; do
+        kill -0 "$pid" 2>/dev/null || echo "process $pid ($(ps -o args= -p "$pid" 2>/dev/null || echo gone)) has ended" >&2
+    done
     [ -n "${DISPLAY:-}" ] && probe 0 0 1280 1024 "$work/screen.png" >/dev/null 2>&1
-    for log in resheat openbox; do
+    for log in resheat openbox xvfb; do
         if [ -s "$work/$log.log" ]; then
             echo "--- $log output:" >&2
             tail -n 20 "$work/$log.log" >&2
@@ -88,11 +113,12 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$w
     XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
-# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; fails
-# the test with WHAT when it has not within SECONDS or by the deadline.
+# wait_until WHAT COMMAND...: runs COMMAND until it succeeds; fails the
+# test with WHAT when it has not within WAIT_LIMIT seconds or by the
+# deadline.
 wait_until() {
-    local limit=$((SECONDS + $1)) what=$2
-    shift 2
+    local limit=$((SECONDS + WAIT_LIMIT)) what=$1
+    shift
     [ "$limit" -gt "$DEADLINE" ] && limit=$DEADLINE
     until "$@"; do
         [ "$SECONDS" -ge "$limit" ] && fail "$what"
@@ -105,6 +131,7 @@ wait_until() {
 # Xvfb picks a free display itself and writes its number to fd 3.  Only
 # an Xvfb that gives up makes the test skip; one that does not answer in
 # time makes it fail.
+step "start the virtual X server"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
@@ -118,21 +145,26 @@ until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
 done
 export DISPLAY=":$(cat "$work/display")"
 
+step "start the window manager"
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_until 15 "the window manager did not start" wm_running
+wait_until "the window manager did not start" wm_running
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 
 # Every window of the display as it comes and goes, to see where each
 # frame was when it appeared, also for windows that are up only briefly.
+step "start the log of the display"
 xev -root -event substructure >"$work/xev.log" 2>&1 &
 pids+=($!)
 # Listening once it logs the windows a small client of our own creates.
 xev_listening() { probe 0 0 1 1 >/dev/null 2>&1 && grep -q '^CreateNotify' "$work/xev.log"; }
-wait_until 15 "the log of the display did not start" xev_listening
+wait_until "the log of the display did not start" xev_listening
 
-"$resheat" >"$work/resheat.log" 2>&1 &
+step "start the program"
+# Started in the folder of the cases, where the file dialog first opens, so
+# that the name the dialog may write into its box is the case's own.
+(cd "$examples" && exec "$resheat") >"$work/resheat.log" 2>&1 &
 resheat_pid=$!
 pids+=("$resheat_pid")
 
@@ -141,7 +173,7 @@ pids+=("$resheat_pid")
 # window TITLE: sets $found to the id of the visible window with exactly
 # that title, once it is on the screen.
 window() {
-    local limit=$((SECONDS + 15))
+    local limit=$((SECONDS + WAIT_LIMIT))
     [ "$limit" -gt "$DEADLINE" ] && limit=$DEADLINE
     found=""
     until [ -n "$found" ]; do
@@ -171,7 +203,7 @@ frame() {
 # expect_frame ID X,Y WHAT: the window's frame is at X,Y (the window
 # manager may take a moment to put it there).
 expect_frame() {
-    local limit=$((SECONDS + 5))
+    local limit=$((SECONDS + WAIT_LIMIT))
     until [ "$(frame "$1")" = "$2" ]; do
         [ "$SECONDS" -ge "$limit" ] && fail "$3: frame at $(frame "$1"), expected $2"
         sleep 0.1
@@ -184,7 +216,7 @@ inside() {
 }
 
 activate() {
-    timeout 5 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || fail "could not activate window $1"
+    timeout "$WAIT_LIMIT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 || fail "could not activate window $1"
 }
 
 # menu KEY...: Alt opens the main window's menu bar at "Files"; the keys
@@ -222,21 +254,29 @@ open_and_check() {
 
 # back_to_main ID: window ID has gone and the main window is back in place.
 back_to_main() {
-    wait_until 10 "window $1 did not close" hidden "$1"
+    wait_until "window $1 did not close" hidden "$1"
     window "Resistance heating"
     expect_frame "$found" 10,10 "main window shown again"
 }
 
 # read_case KEY... FILE: a read command through its file dialog.
+#
+# The name goes in extension first: the dialog selects a file as soon as
+# the text names one (adding the default extension), and while the toolkit
+# has not yet taken the dialog for the active window it then writes that
+# file's name over the box, where the rest of the typing would be added to
+# it.  Typed from its end, the text names no file before its last key.
 read_case() {
     local file=${*: -1} dialog
     menu "${@:1:$#-1}"
     window "Open"
     dialog=$found
     activate "$dialog"
-    xdotool type --delay 5 "$file"
+    xdotool type --delay 5 ".${file##*.}"
+    xdotool key Home
+    xdotool type --delay 5 "${file%.*}"
     xdotool key Return
-    wait_until 10 "the file dialog did not close" hidden "$dialog"
+    wait_until "the file dialog did not close" hidden "$dialog"
 }
 
 # showings TITLE: one line "x,y-x,y" for every showing of window TITLE that
@@ -280,11 +320,12 @@ run_calculation() {
     before=$(showings "$title" | wc -l)
     menu "$@"
     ran() { [ "$(showings "$title" | wc -l)" -gt "$before" ]; }
-    wait_until 20 "\"$title\" did not come and go" ran
+    wait_until "\"$title\" did not come and go" ran
 }
 
 # --- the scenario ----------------------------------------------------------
 
+step "the main window at start-up"
 park_pointer
 window "Resistance heating"
 expect_frame "$found" 10,10 "main window at start-up"
@@ -292,6 +333,7 @@ expect_frame "$found" 10,10 "main window at start-up"
 for round in first later; do
     for geometry in xy rz; do
         if [ $geometry = xy ]; then keys=(Right Down Return); else keys=(Right Down Down Return); fi
+        step "open and cancel \"Data for $geometry geometry\" ($round time)"
         open_and_check "Data for $geometry geometry" 20,20 "${keys[@]}"
         id=$found
         activate "$id"
@@ -300,28 +342,36 @@ for round in first later; do
     done
 done
 
+step "read steel-bar.dxy through the file dialog"
 read_case Down Return "$examples/steel-bar.dxy"
+step "read steel-rod.drz through the file dialog"
 read_case Down Down Return "$examples/steel-rod.drz"
 
 for round in first later; do
+    step "calculate the xy case ($round time)"
     run_calculation "Calculations for xy geometry" Right Right Down Return
+    step "calculate the rz case ($round time)"
     run_calculation "Calculations for rz geometry" Right Right Down Down Return
 done
 
 for round in first later; do
     # The text results windows close with their Close button.
+    step "open and close \"Text results for xy\" ($round time)"
     open_and_check "Text results for xy" 20,20 Right Right Right Down Right Return
     id=$found
     click_at "$id" 347 445
     back_to_main "$id"
+    step "open and close \"Text results for rz\" ($round time)"
     open_and_check "Text results for rz" 20,20 Right Right Right Down Down Right Return
     id=$found
     click_at "$id" 347 445
     back_to_main "$id"
 
+    step "open and close \"Temperature for xy geometry\" ($round time)"
     open_and_check "Temperature for xy geometry" 20,20 Right Right Right Down Right Down Return
     id=$found
     if [ "$round" = first ]; then
+        step "scroll the xy temperature table sideways"
         # The table at (472, 24), 265 by 361: a 24-pixel heading row, the
         # 130-pixel time column, the temperatures beside it, scroll bars.
         inside "$id"
@@ -332,19 +382,21 @@ for round in first later; do
         before_temperatures=$(probe "${temperatures[@]}")
         for _ in 1 2 3 4 5; do xdotool click 7; done
         scrolled() { [ "$(probe "${temperatures[@]}")" != "$before_temperatures" ]; }
-        wait_until 5 "the temperatures did not scroll sideways" scrolled
+        wait_until "the temperatures did not scroll sideways" scrolled
         park_pointer
         after_times=$(probe "${times[@]}" "$work/times-after.png")
         [ "$after_times" = "$before_times" ] || fail "the time column changed when the table was scrolled sideways"
     fi
     click_at "$id" 676 420
     back_to_main "$id"
+    step "open and close \"Temperature for rz geometry\" ($round time)"
     open_and_check "Temperature for rz geometry" 20,20 Right Right Right Down Down Right Down Return
     id=$found
     click_at "$id" 676 420
     back_to_main "$id"
 done
 
+step "where every window was on every showing"
 for geometry in xy rz; do
     expect_showings "Data for $geometry geometry" 20,20 2
     expect_showings "Calculations for $geometry geometry" 100,100 2
@@ -354,9 +406,10 @@ done
 expect_showings "Resistance heating" 10,10 12
 
 # "Exit" ends the program at once, and cleanly.
+step "Exit"
 menu Down Down Down Return
 exited() { ! kill -0 "$resheat_pid" 2>/dev/null; }
-wait_until 10 "the program did not end after Exit" exited
+wait_until "the program did not end after Exit" exited
 wait "$resheat_pid"
 status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
