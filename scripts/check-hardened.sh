@@ -22,8 +22,10 @@ cd "$top"
 # limit on a two-core machine; the property table harness runs the
 # temperature-dependent calculation on every table it accepts, so it gets
 # few runs and a generous time per input.
-declare -A ci_runs=([case_file]=200000 [cli_args]=300000 [numbers]=100000 [property_table]=10000)
-declare -A ci_timeout=([case_file]=60 [cli_args]=60 [numbers]=60 [property_table]=900)
+# A harness not named here gets 10000 runs of at most 300 s each.
+declare -A ci_runs=([case_file]=200000 [cli_args]=300000 [numbers]=100000 [property_table]=10000
+                    [magnetic_table]=20000)
+declare -A ci_timeout=([case_file]=60 [cli_args]=60 [numbers]=60 [property_table]=900 [magnetic_table]=300)
 readonly ci_seed=20
 
 mode=time seconds=60
@@ -98,9 +100,9 @@ for corpus in tests/fuzz/corpus/*/; do
   # run changes this one, and reloading it is off.
   scratch="$build/fuzz-corpus/$harness"
   if [ "$mode" = ci ]; then
-    runs=${ci_runs[$harness]:?no CI run count for $harness}
+    runs=${ci_runs[$harness]:-10000}
     rm -rf "$scratch"
-    limits=(-seed="$ci_seed" -runs="$runs" -reload=0 -timeout="${ci_timeout[$harness]}" ${ci_cmp[@]+"${ci_cmp[@]}"})
+    limits=(-seed="$ci_seed" -runs="$runs" -reload=0 -timeout="${ci_timeout[$harness]:-300}" ${ci_cmp[@]+"${ci_cmp[@]}"})
     echo "== fuzzing $harness: $runs runs, seed $ci_seed"
   else
     limits=(-max_total_time="$seconds" -timeout=10)
