@@ -88,6 +88,7 @@ int RunCalculator(const CalcOptions &o)
 
     CalcOutput out;
     out.geometry = o.geometry;
+    out.formulas = o.classic ? Formulas::Classic : Formulas::Series;
     const bool fixedTime = o.heatingTime.has_value();
     const double time = o.heatingTime.value_or(0.0);
     const CaseFileRead read = out.geometry == Geometry::XY
@@ -98,17 +99,23 @@ int RunCalculator(const CalcOptions &o)
         return Finish(o, host, kUnreadable);
     }
     std::string printed;
+    RunOutcome outcome = RunOutcome::Completed;
     try {
         if (out.geometry == Geometry::XY)
-            CalculationXY(out.xy, fixedTime, out.resultsXY, time, out.history, host);
+            outcome = CalculationXY(out.xy, fixedTime, out.resultsXY, time, out.history, host, out.formulas);
         else
-            CalculationRZ(out.rz, fixedTime, out.resultsRZ, time, out.history, host);
+            outcome = CalculationRZ(out.rz, fixedTime, out.resultsRZ, time, out.history, host, out.formulas);
+        // A refused case has nothing to print; its message is on stderr.
+        if (outcome == RunOutcome::Refused)
+            return Finish(o, host, kNotComputed);
         printed = FormatText(out); // refuses a value that is no number
     } catch (const ArithmeticFault &e) {
         host.showMessage("Error", e.what());
         return Finish(o, host, kFault);
     }
-    const int status = out.rejected() ? kRejected : kCalculated;
+    const int status = outcome == RunOutcome::NotReached ? kNotComputed
+                       : outcome == RunOutcome::Rejected ? kRejected
+                                                         : kCalculated;
     if (!o.json) {
         bool written = PrintToStandardOutput(printed, host);
         written &= WriteFiles(o, out, host);

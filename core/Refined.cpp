@@ -64,6 +64,7 @@
 
 #include "core/Arith.h"
 #include "core/BandMatrix.h"
+#include "core/CaseCheck.h"
 #include "core/Errors.h"
 #include "core/Heating.h"
 #include "core/Lumped.h"
@@ -526,7 +527,7 @@ RefinedResult Solver::Run(RefinedResult r)
     r.loss = loss;
     r.stored = Stored(cur);
     r.efficiency = r.stored / r.energy;
-    r.contacts = std::max(1.0, std::ceil(r.maxCurrent / s_.maxContactCurrent));
+    r.contacts = ContactsRoundedUp(r.maxCurrent, s_.maxContactCurrent);
 
     for (int i = 1; i <= kHistoryRows; ++i) {
         const double ti = i == kHistoryRows ? t : t * i / kHistoryRows;
@@ -541,22 +542,7 @@ RefinedResult Solver::Run(RefinedResult r)
 
 // ---------------------------------------------------------------- checks
 
-struct Field {
-    const char *label;
-    double value;
-};
-
-// The first field that is not finite or not positive, as a message.
-std::string FirstNotPositive(std::initializer_list<Field> fields)
-{
-    for (const auto &f : fields) {
-        if (!std::isfinite(f.value))
-            return std::string(f.label) + " must be a finite number.";
-        if (!(f.value > 0))
-            return std::string(f.label) + " must be positive.";
-    }
-    return {};
-}
+using Field = NamedValue;
 
 std::string CheckTable(const PropertyTable &t)
 {
@@ -583,33 +569,12 @@ struct CaseValues {
     double mass, lumpedCurrent, lumpedPower;
 };
 
+// The refusals and messages the constant-property series share.
 std::string CheckCase(const CaseValues &c, std::initializer_list<Field> sizes)
 {
-    if (auto m = FirstNotPositive({{"Length of charge", c.length}}); !m.empty())
-        return m;
-    if (auto m = FirstNotPositive(sizes); !m.empty())
-        return m;
-    if (auto m = FirstNotPositive({{"Density", c.density},
-                                   {"Specific heat", c.specificHeat},
-                                   {"Heat conductivity", c.conductivity},
-                                   {"Resistivity", c.resistivity},
-                                   {"Supply voltage", c.supplyVoltage},
-                                   {"Max contact current", c.maxContactCurrent}});
-        !m.empty())
-        return m;
-    for (const Field f : {Field{"Voltage drop", c.voltageDrop}, Field{"Start temperature", c.startTemp},
-                          Field{"Finish temperature", c.finishTemp}, Field{"Alfa coefficient", c.alfa}})
-        if (!std::isfinite(f.value))
-            return std::string(f.label) + " must be a finite number.";
-    if (!(c.voltageDrop < 100))
-        return "Voltage drop must be below 100 %.";
-    if (!(c.startTemp > -kKelvin))
-        return "Start temperature must be above -273.15 oC.";
-    if (!(c.finishTemp > c.startTemp))
-        return "Finish temperature must be above the start temperature.";
-    if (c.alfa < 0)
-        return "Alfa coefficient must not be negative.";
-    return {};
+    return CheckCaseValues(c.length, sizes, c.density, c.specificHeat, c.conductivity, c.resistivity,
+                           c.supplyVoltage, c.voltageDrop, c.startTemp, c.finishTemp, c.alfa,
+                           c.maxContactCurrent);
 }
 
 std::vector<std::string> Warnings(const CaseValues &c, const PropertyTable &t)
@@ -666,7 +631,7 @@ RefinedResult Calculate(bool bar, const CaseValues &c, std::initializer_list<Fie
     r.fieldStrength = arith::Div(ur, c.length);
     r.powerDensityStart =
         arith::Div(arith::Mul(r.fieldStrength, r.fieldStrength), PropertiesAt(table, c.startTemp).resistivity);
-    r.contactsConstant = NumberOfContacts(c.lumpedCurrent, c.maxContactCurrent);
+    r.contactsConstant = ContactsRoundedUp(c.lumpedCurrent, c.maxContactCurrent);
     if (r.powerDensityStart > kPowerDensityLimit) {
         r.status = RefinedStatus::Rejected;
         r.stopMessages = {"Power density greatest then 1E10 ?!!!", "Change input data"};

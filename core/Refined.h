@@ -100,7 +100,7 @@ struct RefinedResult {
     double efficiency = 0;    // stored / energy
     double contacts = 0;      // largest current / max contact current, rounded up, at least 1
     // The constant-property calculation's count for the same case: its current
-    // rounded to the nearest whole number, at least 1.
+    // over the max contact current, rounded up, at least 1.
     double contactsConstant = 0;
 
     std::array<RefinedRow, kHistoryRows> history{}; // rows at i * heatingTime / 50, i = 1..50

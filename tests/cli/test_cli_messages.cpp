@@ -124,7 +124,8 @@ TEST_F(CliMessages, WithJsonEveryExitPrintsOneObjectWithTheStatusAndTheMessages)
         {"--history --json " + kBar, 64, false},
         {path("none.dxy"), 2, false},
         {"--rz " + kBar, 2, false},
-        {path("fault.dxy"), 3, false},
+        {path("fault.dxy"), 5, false},              // refused by the series
+        {"--classic " + path("fault.dxy"), 3, false}, // an arithmetic fault of the classic formulas
         {path("hot.dxy"), 1, true},
         {"--results " + path("no/r.txt") + " " + kBar, 74, true},
         {kBar, 0, true},
