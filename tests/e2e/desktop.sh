@@ -129,22 +129,56 @@ wait_until() {
 
 # --- the X server, the window manager, the program ---------------------
 
-# Xvfb picks a free display itself and writes its number to fd 3.  Only
-# an Xvfb that gives up makes the test skip; one that does not answer in
-# time makes it fail.
+# owns_display N PID: the X server PID is the only process with sockets
+# under the local names of display N (the abstract one, which clients try
+# first, and the file), so every client of display N talks to it.
+owns_display() {
+    local inodes names
+    inodes=$(ls -l "/proc/$2/fd" 2>/dev/null | sed -n 's/.*socket:\[\([0-9]*\)\]$/\1/p')
+    names=$(awk -v a="@/tmp/.X11-unix/X$1" -v f="/tmp/.X11-unix/X$1" '$8 == a || $8 == f {print $7}' /proc/net/unix)
+    [ -n "$names" ] || return 1
+    for inode in $names; do
+        grep -qx "$inode" <<<"$inodes" || return 1
+    done
+}
+
+# Xvfb picks a free display itself and writes its number to fd 3.  On a
+# machine shared with other X servers that number may already be served
+# by one that keeps no lock file, so the new server must be the only one on
+# it; otherwise it is kept aside (holding its number) and another started.
+# Only an Xvfb that gives up makes the test skip; one that does not answer
+# in time makes it fail.
 step "start the virtual X server"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
-    if ! kill -0 "${pids[0]}" 2>/dev/null; then
-        echo "SKIP: the virtual X server (Xvfb) could not be started:" >&2
-        tail -n 5 "$work/xvfb.log" >&2
-        exit $SKIP
+display=""
+for attempt in 1 2 3 4 5; do
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    pids+=("$xvfb_pid")
+    until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
+        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            echo "SKIP: the virtual X server (Xvfb) could not be started:" >&2
+            tail -n 5 "$work/xvfb.log" >&2
+            exit $SKIP
+        fi
+        [ "$SECONDS" -ge "$DEADLINE" ] && fail "the virtual X server (Xvfb) did not report its display"
+        sleep 0.1
+    done
+    # It reports the number once it listens.
+    n=$(cat "$work/display")
+    if owns_display "$n" "$xvfb_pid"; then
+        display=$n
+        break
     fi
-    [ "$SECONDS" -ge "$DEADLINE" ] && fail "the virtual X server (Xvfb) did not report its display"
-    sleep 0.1
+    echo "display :$n is served by another X server as well; trying another" >&2
 done
-export DISPLAY=":$(cat "$work/display")"
+[ -n "$display" ] || fail "no display of its own after 5 X servers"
+export DISPLAY=":$display"
+# The servers kept aside are no longer needed.
+for pid in "${pids[@]}"; do
+    [ "$pid" = "$xvfb_pid" ] || kill -TERM "$pid" 2>/dev/null
+done
+pids=("$xvfb_pid")
 
 step "start the window manager"
 openbox >"$work/openbox.log" 2>&1 &
