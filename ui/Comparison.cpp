@@ -163,6 +163,10 @@ QStringList CompareNotes(const Comparison &c, const PropertyTable &table, const 
     if (!table.note.empty())
         lines << Text(table.note).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     lines << QStringLiteral("Emissivity: %1").arg(FormatGeneral(c.refined.emissivity, 15));
+    if (c.refined.status == RefinedStatus::Reached)
+        lines << QStringLiteral("Temperature-dependent: accuracy about \u00b1%1 K, heating time \u00b1%2 s.")
+                     .arg(FormatGeneral(RoundedEstimate(c.refined.errorEstimate.temperature), 2),
+                          FormatGeneral(RoundedEstimate(c.refined.errorEstimate.heatingTime), 2));
 
     for (const std::string &warning : c.refined.warnings)
         lines << QStringLiteral("Warning: ") + Text(warning);

@@ -70,8 +70,9 @@ std::vector<CompareRow> CompareRows(const Comparison &c);
 // format, a dash for a value the model does not give.
 QString FormatCompareValue(const std::optional<double> &value);
 
-// Which properties each model used, the emissivity, every warning and every
-// stop message, one line each, in that order.  `material` is the case's
+// Which properties each model used, the emissivity, the accuracy of the
+// temperature-dependent results, every warning and every stop message, one
+// line each, in that order.  `material` is the case's
 // material name.
 QStringList CompareNotes(const Comparison &c, const PropertyTable &table, const QString &material);
 
