@@ -13,17 +13,11 @@
 # usage: desktop.sh RESHEAT SCREEN_PROBE EXAMPLES_DIR [FAILURES_DIR]
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no X server could be
-# started).  It names each step as it goes.  Every wait is for a condition,
-# with a limit generous enough for a machine whose cores are all busy
-# (WAIT_LIMIT seconds each, the whole run DEADLINE), so a window that does
-# not come makes the test fail instead of hanging; every process it starts
-# is ended whatever happens.  On a failure it says which step failed and
-# keeps the logs and a screenshot in a new folder under FAILURES_DIR (when
-# given, else in its temporary folder).
+# started).  It names each step as it goes; on a failure it says which step
+# failed and keeps the logs and a screenshot in a new folder under
+# FAILURES_DIR (when given, else in its temporary folder).  The display,
+# the waits and the failure report are lib.sh's.
 set -u
-
-readonly WAIT_LIMIT=120
-readonly DEADLINE=$((SECONDS + 600))
 
 if [ $# -lt 3 ] || [ $# -gt 4 ]; then
     echo "usage: $0 RESHEAT SCREEN_PROBE EXAMPLES_DIR [FAILURES_DIR]" >&2
@@ -31,198 +25,17 @@ if [ $# -lt 3 ] || [ $# -gt 4 ]; then
 fi
 resheat=$(readlink -f "$1") probe_program=$(readlink -f "$2") examples=$(readlink -f "$3") failures=${4:-}
 readonly resheat probe_program examples failures
-unset DISPLAY
+# shellcheck source=lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-readonly SKIP=77
-work=$(mktemp -d "${TMPDIR:-/tmp}/resheat-e2e.XXXXXX") || exit 1
-pids=()
-failed=0
-step_number=0
-step_name="start-up"
-
-# step WHAT: the scenario moves on to WHAT, which a failure names.
-step() {
-    step_number=$((step_number + 1))
-    step_name=$1
-    echo "step $step_number: $step_name"
-}
-
-stop_processes() {
-    local i pid
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        pid=${pids[i]}
-        kill -TERM "$pid" 2>/dev/null || continue
-        for _ in $(seq 40); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -KILL "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    pids=()
-}
-
-cleanup() {
-    stop_processes
-    if [ "$failed" -eq 0 ]; then
-        rm -rf "$work"
-    elif [ -n "$failures" ] && mkdir -p "$failures" &&
-        kept=$(mktemp -d "$failures/$(date +%Y%m%d-%H%M%S)-XXXXXX"); then
-        rm -rf "$work/home" "$work/runtime"
-        cp -r "$work"/. "$kept"/ && rm -rf "$work"
-        echo "logs and screenshot kept in $kept" >&2
-    else
-        echo "logs and screenshot kept in $work" >&2
-    fi
-}
-trap cleanup EXIT
-trap 'failed=1; echo "FAIL: interrupted in step $step_number ($step_name)" >&2; exit 1' INT TERM HUP
-
-# probe X Y WIDTH HEIGHT [FILE.png]: a checksum of that part of the screen.
-probe() { timeout "$WAIT_LIMIT" "$probe_program" "$@"; }
-
-fail() {
-    failed=1
-    echo "FAIL in step $step_number ($step_name): $*" >&2
-    echo "after $SECONDS s, on display ${DISPLAY:-(none yet)}" >&2
-    local pid
-    for pid in "${pids[@]}"; do
-        kill -0 "$pid" 2>/dev/null || echo "process $pid ($(ps -o args= -p "$pid" 2>/dev/null || echo gone)) has ended" >&2
-    done
-    [ -n "${DISPLAY:-}" ] && probe 0 0 1280 1024 "$work/screen.png" >/dev/null 2>&1
-    for log in resheat openbox xvfb; do
-        if [ -s "$work/$log.log" ]; then
-            echo "--- $log output:" >&2
-            tail -n 20 "$work/$log.log" >&2
-        fi
-    done
-    exit 1
-}
-
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: the virtual X server (Xvfb) is not installed" >&2
-    exit $SKIP
-fi
-for tool in openbox xdotool xwininfo xprop xev; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
-done
-
-# Everything runs with a home of its own and on the X server started below,
-# whatever the calling environment says.
-mkdir -m 700 "$work/home" "$work/runtime"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
-    XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-
-# wait_until WHAT COMMAND...: runs COMMAND until it succeeds; fails the
-# test with WHAT when it has not within WAIT_LIMIT seconds or by the
-# deadline.
-wait_until() {
-    local limit=$((SECONDS + WAIT_LIMIT)) what=$1
-    shift
-    [ "$limit" -gt "$DEADLINE" ] && limit=$DEADLINE
-    until "$@"; do
-        [ "$SECONDS" -ge "$limit" ] && fail "$what"
-        sleep 0.1
-    done
-}
-
-# --- the X server, the window manager, the program ---------------------
-
-# owns_display N PID: the X server PID is the only process with sockets
-# under the local names of display N (the abstract one, which clients try
-# first, and the file), so every client of display N talks to it.
-owns_display() {
-    local inodes names
-    inodes=$(ls -l "/proc/$2/fd" 2>/dev/null | sed -n 's/.*socket:\[\([0-9]*\)\]$/\1/p')
-    names=$(awk -v a="@/tmp/.X11-unix/X$1" -v f="/tmp/.X11-unix/X$1" '$8 == a || $8 == f {print $7}' /proc/net/unix)
-    [ -n "$names" ] || return 1
-    for inode in $names; do
-        grep -qx "$inode" <<<"$inodes" || return 1
-    done
-}
-
-# Xvfb picks a free display itself and writes its number to fd 3.  On a
-# machine shared with other X servers that number may already be served
-# by one that keeps no lock file, so the new server must be the only one on
-# it; otherwise it is kept aside (holding its number) and another started.
-# Only an Xvfb that gives up makes the test skip; one that does not answer
-# in time makes it fail.
-step "start the virtual X server"
-display=""
-for attempt in 1 2 3 4 5; do
-    : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    pids+=("$xvfb_pid")
-    until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
-        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-            echo "SKIP: the virtual X server (Xvfb) could not be started:" >&2
-            tail -n 5 "$work/xvfb.log" >&2
-            exit $SKIP
-        fi
-        [ "$SECONDS" -ge "$DEADLINE" ] && fail "the virtual X server (Xvfb) did not report its display"
-        sleep 0.1
-    done
-    # It reports the number once it listens.
-    n=$(cat "$work/display")
-    if owns_display "$n" "$xvfb_pid"; then
-        display=$n
-        break
-    fi
-    echo "display :$n is served by another X server as well; trying another" >&2
-done
-[ -n "$display" ] || fail "no display of its own after 5 X servers"
-export DISPLAY=":$display"
-# The servers kept aside are no longer needed.
-for pid in "${pids[@]}"; do
-    [ "$pid" = "$xvfb_pid" ] || kill -TERM "$pid" 2>/dev/null
-done
-pids=("$xvfb_pid")
-
-step "start the window manager"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_until "the window manager did not start" wm_running
-root=$(xwininfo -root | awk '/Window id:/ {print $4}')
-
-# Every window of the display as it comes and goes, to see where each
-# frame was when it appeared, also for windows that are up only briefly.
-step "start the log of the display"
-xev -root -event substructure >"$work/xev.log" 2>&1 &
-pids+=($!)
-# Listening once it logs the windows a small client of our own creates.
-xev_listening() { probe 0 0 1 1 >/dev/null 2>&1 && grep -q '^CreateNotify' "$work/xev.log"; }
-wait_until "the log of the display did not start" xev_listening
-
-step "start the program"
+e2e_start e2e
+e2e_display
 # Started in the folder of the cases, where the file dialog first opens, so
 # that the name the dialog may write into its box is the case's own.
-(cd "$examples" && exec "$resheat") >"$work/resheat.log" 2>&1 &
-resheat_pid=$!
-pids+=("$resheat_pid")
+cd "$examples" || fail "no folder $examples"
+e2e_program
 
 # --- windows --------------------------------------------------------------
-
-# window TITLE: sets $found to the id of the visible window with exactly
-# that title, once it is on the screen.
-window() {
-    local limit=$((SECONDS + WAIT_LIMIT))
-    [ "$limit" -gt "$DEADLINE" ] && limit=$DEADLINE
-    found=""
-    until [ -n "$found" ]; do
-        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        if [ -z "$found" ]; then
-            kill -0 "$resheat_pid" 2>/dev/null || fail "the program ended while waiting for \"$1\""
-            [ "$SECONDS" -ge "$limit" ] && fail "window \"$1\" did not appear"
-            sleep 0.1
-        fi
-    done
-}
-
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
-hidden() { ! viewable "$1"; }
 
 # frame ID: prints "x,y" of the outermost window holding window ID, the
 # frame the window manager put around it.
@@ -245,15 +58,6 @@ expect_frame() {
     done
 }
 
-# inside ID: sets $x and $y to the screen position of the window's inside.
-inside() {
-    read -r x y < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
-}
-
-activate() {
-    timeout "$WAIT_LIMIT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 || fail "could not activate window $1"
-}
-
 # menu KEY...: Alt opens the main window's menu bar at "Files"; the keys
 # walk from there.  No message box may be up.
 menu() {
@@ -265,10 +69,6 @@ menu() {
     activate "$found"
     xdotool key alt "$@"
 }
-
-# park_pointer: the pointer out of the way, in the screen's far corner,
-# so that no menu opens under it and takes it for a choice.
-park_pointer() { xdotool mousemove 1279 1023; }
 
 # click_at ID X Y: a left click at (X, Y) inside the window.
 click_at() {
@@ -314,27 +114,6 @@ read_case() {
     wait_until "the file dialog did not close" hidden "$dialog"
 }
 
-# showings TITLE: one line "x,y-x,y" for every showing of window TITLE that
-# has ended, from the log of the display: where its frame was when it
-# appeared and when it went.  Nothing while there is no such window.
-showings() {
-    local client
-    client=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$client" ] || return 0
-    awk 'BEGIN {RS = ""} {gsub(/\n/, " "); print}' "$work/xev.log" | sed -nE \
-        -e 's/^CreateNotify .* window (0x[0-9a-f]+), \((-?[0-9]+),(-?[0-9]+)\).*/P \1 \2,\3/p' \
-        -e 's/^ConfigureNotify .* window (0x[0-9a-f]+), \((-?[0-9]+),(-?[0-9]+)\).*/P \1 \2,\3/p' \
-        -e 's/^ReparentNotify .* window (0x[0-9a-f]+), parent (0x[0-9a-f]+),.*/R \1 \2/p' \
-        -e 's/^MapNotify .* window (0x[0-9a-f]+),.*/M \1/p' \
-        -e 's/^UnmapNotify .* synthetic NO, .* window (0x[0-9a-f]+),.*/U \1/p' |
-        awk -v client="$(printf '0x%x' "$client")" -v root="$(printf '0x%x' "$root")" '
-            function ended() { if (shown != "") print shown "-" at[frame]; frame = ""; shown = "" }
-            $1 == "P" { at[$2] = $3 }
-            $1 == "R" && $2 == client { if ($3 == root) ended(); else frame = $3 }
-            $1 == "M" && frame != "" && $2 == frame { shown = at[frame] }
-            $1 == "U" && frame != "" && $2 == frame { ended() }'
-}
-
 # expect_showings TITLE X,Y COUNT: at least COUNT showings have ended, and
 # each had the frame at X,Y from its start to its end.
 expect_showings() {
@@ -345,17 +124,6 @@ expect_showings() {
             fail "\"$1\", showing $count: frame at ${s%-*} when shown and at ${s#*-} when hidden, expected $2"
     done
     [ "$count" -ge "$3" ] || fail "\"$1\": $count showings seen, expected $3"
-}
-
-# run_calculation TITLE KEY...: the calculation command the keys reach shows
-# its progress window TITLE, up for a moment only, and ends.
-run_calculation() {
-    local title=$1 before
-    shift
-    before=$(showings "$title" | wc -l)
-    menu "$@"
-    ran() { [ "$(showings "$title" | wc -l)" -gt "$before" ]; }
-    wait_until "\"$title\" did not come and go" ran
 }
 
 # --- the scenario ----------------------------------------------------------
@@ -384,9 +152,9 @@ read_case Down Down Return "$examples/steel-rod.drz"
 
 for round in first later; do
     step "calculate the xy case ($round time)"
-    run_calculation "Calculations for xy geometry" Right Right Down Return
+    run_calculation "Calculations for xy geometry" menu Right Right Down Return
     step "calculate the rz case ($round time)"
-    run_calculation "Calculations for rz geometry" Right Right Down Down Return
+    run_calculation "Calculations for rz geometry" menu Right Right Down Down Return
 done
 
 for round in first later; do
@@ -437,7 +205,7 @@ done
 for formulas in classic series; do
     step "switch to the $formulas formulas, calculate the xy case and read its text results"
     menu Right Right Down Down Down Return
-    run_calculation "Calculations for xy geometry" Right Right Down Return
+    run_calculation "Calculations for xy geometry" menu Right Right Down Return
     open_and_check "Text results for xy" 20,20 Right Right Right Down Right Return
     id=$found
     inside "$id"
@@ -463,13 +231,6 @@ for geometry in xy rz; do
 done
 expect_showings "Resistance heating" 10,10 12
 
-# "Exit" ends the program at once, and cleanly.
-step "Exit"
-menu Down Down Down Return
-exited() { ! kill -0 "$resheat_pid" 2>/dev/null; }
-wait_until "the program did not end after Exit" exited
-wait "$resheat_pid"
-status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+e2e_exit menu Down Down Down Return
 
 echo "PASS: every window at its place on every showing; the time column stays put; clean exit"
