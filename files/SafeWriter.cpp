@@ -211,13 +211,18 @@ void WriteLinesCrLf(const std::string &fileName, const std::vector<std::string> 
 void WriteLines(const std::string &fileName, const std::vector<std::string> &lines,
                 const char *lineEnd)
 {
-    if (fileName.empty())
-        Fail(ENOENT);
     std::string bytes;
     for (const auto &line : lines) {
         bytes += line;
         bytes += lineEnd;
     }
+    WriteBytes(fileName, bytes);
+}
+
+void WriteBytes(const std::string &fileName, const std::string &bytes)
+{
+    if (fileName.empty())
+        Fail(ENOENT);
 
     // What the name stands for now, through any links: a device, a pipe or
     // a standard stream is written as it is, never replaced.

@@ -1,4 +1,4 @@
-// Writes a whole text file so that a failure never leaves a partial file:
+// Writes a whole file so that a failure never leaves a partial file:
 // the lines go to a temporary file in the target's folder, which replaces
 // the target only once every byte is on disk.  The save respects the file
 // system:
@@ -34,6 +34,8 @@ void WriteLinesCrLf(const std::string &fileName, const std::vector<std::string> 
 // The same with another line end ("\n" for files meant for Unix tools).
 void WriteLines(const std::string &fileName, const std::vector<std::string> &lines,
                 const char *lineEnd);
+// Any contents, as they are (a printed page, an image).
+void WriteBytes(const std::string &fileName, const std::string &bytes);
 
 // The user-facing message for an errno value of a failed file operation.
 std::string IoErrorMessage(int errnoValue);
