@@ -1,4 +1,5 @@
-// The built-in property tables, embedded by the build from data/materials.
+// The built-in tables, embedded by the build from data/materials and
+// data/magnetic.
 #pragma once
 
 #include <vector>
@@ -12,5 +13,8 @@ struct EmbeddedTable {
 
 // In the order of the material presets.
 const std::vector<EmbeddedTable> &EmbeddedMaterialTables();
+
+// "steel" (its magnetisation curve) and "magnetisation" (the fall with temperature).
+const std::vector<EmbeddedTable> &EmbeddedMagneticTables();
 
 } // namespace resheat

@@ -3,73 +3,28 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/CsvText.h"
 #include "core/MaterialData.h"
 
 namespace resheat {
 
 namespace {
 
+using csv::NumberKind;
+using csv::ParseNumber;
+using csv::IsIdentifier;
+using csv::Split;
+using csv::Trim;
+
 constexpr double kAbsoluteZero = -273.15; // [oC]
 constexpr std::array<std::string_view, 4> kColumns{"T_C", "resistivity_Ohm_m",
                                                    "conductivity_W_mK", "specific_heat_J_kgK"};
 
-std::string_view Trim(std::string_view s)
-{
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
-std::vector<std::string_view> Split(std::string_view s, char sep)
-{
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const auto pos = s.find(sep, start);
-        parts.push_back(Trim(s.substr(start, pos == std::string_view::npos ? pos : pos - start)));
-        if (pos == std::string_view::npos)
-            return parts;
-        start = pos + 1;
-    }
-}
-
 std::string Number(double v) { return GeneralText(v); }
-
-enum class NumberKind { Ok, NotANumber, NotFinite, OutOfRange };
-
-// The whole field must be one decimal number (a leading '+' is allowed).
-NumberKind ParseNumber(std::string_view field, double &value)
-{
-    if (!field.empty() && field.front() == '+') {
-        field.remove_prefix(1);
-        if (!field.empty() && field.front() == '-')
-            return NumberKind::NotANumber;
-    }
-    if (field.empty())
-        return NumberKind::NotANumber;
-    const auto res = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (res.ptr != field.data() + field.size())
-        return NumberKind::NotANumber;
-    if (res.ec == std::errc::result_out_of_range)
-        return NumberKind::OutOfRange;
-    if (res.ec != std::errc())
-        return NumberKind::NotANumber;
-    return std::isfinite(value) ? NumberKind::Ok : NumberKind::NotFinite;
-}
-
-bool IsIdentifier(std::string_view s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-    });
-}
 
 class Reader {
 public:
@@ -81,22 +36,13 @@ public:
 
     PropertyTableRead Run(std::string_view text)
     {
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") // byte order mark of a UTF-8 file
-            text.remove_prefix(3);
-        int number = 0;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            auto end = text.find('\n', start);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            ++number;
-            if (!Line(number, Trim(line)))
-                return result_;
-            start = end + 1;
-        }
+        bool refused = false;
+        const int number = csv::ForEachLine(text, [&](int n, std::string_view line) {
+            refused = !Line(n, line);
+            return !refused;
+        });
+        if (refused)
+            return result_;
         if (headerLine_ == 0)
             return Refuse(std::max(number, 1), number == 0 ? "the table is empty" : "the table has no header line " + std::string(kPropertyTableHeader));
         if (result_.table.points.empty())
