@@ -51,14 +51,20 @@ resheat_full_path(docdir "${RESHEAT_DOCDIR}")
 resheat_full_path(mandir "${RESHEAT_MANDIR}")
 resheat_full_path(RESHEAT_MATERIALS_DIR "${RESHEAT_MATERIALSDIR}")
 set(RESHEAT_EXAMPLES_DIR "${docdir}/examples")
+# /usr is the package's (CPack's, debhelper's) or the system's.
+if(prefix STREQUAL "/usr")
+  set(package_layout TRUE)
+else()
+  set(package_layout FALSE)
+endif()
 # A package compresses its documentation (Debian Policy 12.3); a user's own
 # installation keeps the guide readable as it is.
-if(prefix STREQUAL "/usr")
-  set(RESHEAT_GUIDE "${docdir}/user-guide.md.gz")
+if(package_layout)
+  set(guide_name user-guide.md.gz)
 else()
-  set(RESHEAT_GUIDE "${docdir}/user-guide.md")
+  set(guide_name user-guide.md)
 endif()
-set(guide "${RESHEAT_GUIDE}")
+set(RESHEAT_GUIDE "${docdir}/${guide_name}")
 # In the pages' roff a path's backslashes and hyphens are escaped, so that
 # it reads and copies as typed.
 foreach(var RESHEAT_MATERIALS_DIR RESHEAT_EXAMPLES_DIR RESHEAT_GUIDE)
@@ -91,9 +97,9 @@ foreach(page resheat.1 resheat-calc.1)
   file(INSTALL DESTINATION "${mandir}/man1" TYPE FILE FILES "${work}/${page}.gz")
 endforeach()
 
-if(guide MATCHES "[.]gz$")
-  resheat_gzip("${RESHEAT_GUIDE_SOURCE}" "${work}/user-guide.md.gz")
-  file(INSTALL DESTINATION "${docdir}" TYPE FILE FILES "${work}/user-guide.md.gz")
+if(package_layout)
+  resheat_gzip("${RESHEAT_GUIDE_SOURCE}" "${work}/${guide_name}")
+  file(INSTALL DESTINATION "${docdir}" TYPE FILE FILES "${work}/${guide_name}")
 else()
   file(INSTALL DESTINATION "${docdir}" TYPE FILE FILES "${RESHEAT_GUIDE_SOURCE}")
 endif()
@@ -101,24 +107,24 @@ endif()
 # The launcher starts the program by its name in /usr, whose bin folder is on
 # every session's PATH, and by its full path anywhere else.
 file(READ "${RESHEAT_PACKAGING_SOURCE_DIR}/resheat.desktop" entry)
-if(NOT prefix STREQUAL "/usr")
+if(NOT package_layout)
   resheat_desktop_exec_arg(exec "${bindir}/resheat")
   resheat_desktop_string(tryexec "${bindir}/resheat")
-  string(REGEX REPLACE "\nExec=resheat " "\nExec=${exec} " entry "${entry}")
-  string(REGEX REPLACE "\nTryExec=resheat\n" "\nTryExec=${tryexec}\n" entry "${entry}")
+  string(REPLACE "\nExec=resheat " "\nExec=${exec} " entry "${entry}")
+  string(REPLACE "\nTryExec=resheat\n" "\nTryExec=${tryexec}\n" entry "${entry}")
 endif()
 file(WRITE "${work}/resheat.desktop" "${entry}")
 file(INSTALL DESTINATION "${datadir}/applications" TYPE FILE FILES "${work}/resheat.desktop")
 
 # In /usr, as a package, the notes for lintian go with it (debhelper installs
 # the same file from debian/).
-if(prefix STREQUAL "/usr")
+if(package_layout)
   file(INSTALL DESTINATION "${datadir}/lintian/overrides" TYPE FILE
        FILES "${RESHEAT_DEBIAN_DIR}/resheat.lintian-overrides" RENAME resheat)
 endif()
 file(REMOVE_RECURSE "${work}")
 
-if("$ENV{DESTDIR}" STREQUAL "" AND NOT prefix STREQUAL "/usr")
+if("$ENV{DESTDIR}" STREQUAL "" AND NOT package_layout)
   foreach(tool_dir "update-mime-database|mime" "update-desktop-database|applications")
     unset(tool_path)
     string(REPLACE "|" ";" tool_dir "${tool_dir}")
