@@ -35,6 +35,12 @@ DataRZ Rod()
     return d;
 }
 
+// Argument 0: the series; 1: the classic formulas.
+Formulas FormulasOf(const benchmark::State &state)
+{
+    return state.range(0) ? Formulas::Classic : Formulas::Series;
+}
+
 void BM_CalculationXY(benchmark::State &state)
 {
     const DataXY d = Bar();
@@ -42,11 +48,11 @@ void BM_CalculationXY(benchmark::State &state)
     ResultsXY r;
     History h{};
     for (auto _ : state) {
-        CalculationXY(d, false, r, 0, h, host);
+        CalculationXY(d, false, r, 0, h, host, FormulasOf(state));
         benchmark::DoNotOptimize(h);
     }
 }
-BENCHMARK(BM_CalculationXY)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CalculationXY)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_CalculationRZ(benchmark::State &state)
 {
@@ -55,11 +61,30 @@ void BM_CalculationRZ(benchmark::State &state)
     ResultsRZ r;
     History h{};
     for (auto _ : state) {
-        CalculationRZ(d, false, r, 0, h, host);
+        CalculationRZ(d, false, r, 0, h, host, FormulasOf(state));
         benchmark::DoNotOptimize(h);
     }
 }
-BENCHMARK(BM_CalculationRZ)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CalculationRZ)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The series where they need the most roots: a 10:1 flat bar (100 x 10 mm)
+// losing heat at Biot numbers 2 and 0.2.
+void BM_CalculationFlatBar(benchmark::State &state)
+{
+    DataXY d = Bar();
+    d.width = 0.1;
+    d.thickness = 0.01;
+    d.alfa = 3515.2;
+    d.finishTemp = 600;
+    SilentHost host;
+    ResultsXY r;
+    History h{};
+    for (auto _ : state) {
+        CalculationXY(d, false, r, 0, h, host);
+        benchmark::DoNotOptimize(h);
+    }
+}
+BENCHMARK(BM_CalculationFlatBar)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveLoadRoundTrip(benchmark::State &state)
 {

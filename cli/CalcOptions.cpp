@@ -8,13 +8,14 @@
 namespace resheat {
 
 const char *const kUsageText =
-    "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--json] [--results FILE] [--history FILE] CASEFILE\n"
+    "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--classic] [--json] [--results FILE] [--history FILE] CASEFILE\n"
     "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Reads a case data file (.dxy rectangular bar, .drz round rod), runs the\n"
     "calculation and prints the text results and the temperature history.\n"
     "  --xy, --rz        geometry, instead of taking it from the file extension\n"
     "  --time SECONDS    use this heating time instead of computing it\n"
+    "  --classic         the classic formulas of earlier versions instead of the series\n"
     "  --json            print one JSON object instead of the text\n"
     "  --results FILE    also write the text results file\n"
     "  --history FILE    also write the temperature history as CSV\n"
@@ -22,8 +23,9 @@ const char *const kUsageText =
     "  -h, --help        print this help and exit\n"
     "  --version         print the version and exit\n"
     "Exit status: 0 calculated, 1 rejected by the power density limit,\n"
-    "2 case file not read, 3 arithmetic fault, 64 usage error, 74 output not written.\n"
-    "With --refined: 2 also for a table file not read, 5 not computed.\n";
+    "2 case file not read, 3 arithmetic fault, 5 a case value refused or the finish\n"
+    "temperature not reached, 64 usage error, 74 output not written.\n"
+    "With --refined: 2 also for a table file not read.\n";
 
 const char *const kRefinedUsageText =
     "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
@@ -99,6 +101,10 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args)
                 return Refused("--time " + *value + ": Heating time must be greater than 0", false);
             o.heatingTime = t;
             ++i;
+        } else if (arg == "--classic") {
+            if (o.refined)
+                return Refused(OtherModel(arg));
+            o.classic = true;
         } else if (arg == "--materials") {
             if (!o.refined)
                 return Refused(OtherModel(arg));

@@ -16,7 +16,7 @@ enum ExitCode {
     kRejected = 1,     // by the power density limit; what was computed is printed
     kUnreadable = 2,   // the case file was not read
     kFault = 3,        // an arithmetic fault ended the calculation
-    kNotComputed = 5,  // --refined: finish temperature not reached, or a case the model refuses
+    kNotComputed = 5,  // finish temperature not reached, or a case the calculation refuses
     kUsage = 64,
     kOutputFailed = 74, // standard output or an output file could not be written
 };
@@ -27,6 +27,7 @@ extern const char *const kRefinedUsageText; // --refined --help
 struct CalcOptions {
     Geometry geometry = Geometry::XY; // from --xy/--rz, else the case file's extension
     std::optional<double> heatingTime; // --time: instead of the computed one, > 0
+    bool classic = false; // --classic: the classic formulas instead of the series
     bool json = false;
     bool help = false;    // --help: print the usage text and nothing else
     bool version = false; // --version: print the version and nothing else

@@ -106,6 +106,7 @@ std::string FormatJson(const CalcOutput &out)
     const bool xy = out.geometry == Geometry::XY;
     std::string s = "{\"geometry\": ";
     s += xy ? "\"xy\"" : "\"rz\"";
+    s += out.formulas == Formulas::Classic ? ", \"formulas\": \"classic\"" : ", \"formulas\": \"series\"";
     s += ", \"material\": " + JsonString(xy ? out.xy.name.str() : out.rz.name.str());
     s += ", \"data\": " + (xy ? JsonNumbers(out.xy, kDataXYNumbers) : JsonNumbers(out.rz, kDataRZNumbers));
     s += ", \"results\": " + (xy ? JsonNumbers(out.resultsXY, kResultsXYNumbers)

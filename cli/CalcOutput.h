@@ -18,6 +18,7 @@ struct Message {
 
 struct CalcOutput {
     Geometry geometry = Geometry::XY;
+    Formulas formulas = Formulas::Series;
     DataXY xy;
     DataRZ rz;
     ResultsXY resultsXY;

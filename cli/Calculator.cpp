@@ -35,19 +35,24 @@ int RunCalculator(const CalcOptions &o)
     StderrHost host;
     CalcOutput out;
     out.geometry = o.geometry;
+    out.formulas = o.classic ? Formulas::Classic : Formulas::Series;
     const bool fixedTime = o.heatingTime.has_value();
     const double time = o.heatingTime.value_or(0.0);
     std::string printed;
+    RunOutcome outcome = RunOutcome::Completed;
     try {
         if (out.geometry == Geometry::XY) {
             if (!LoadDataXY(o.caseFile, out.xy, host))
                 return kUnreadable;
-            CalculationXY(out.xy, fixedTime, out.resultsXY, time, out.history, host);
+            outcome = CalculationXY(out.xy, fixedTime, out.resultsXY, time, out.history, host, out.formulas);
         } else {
             if (!LoadDataRZ(o.caseFile, out.rz, host))
                 return kUnreadable;
-            CalculationRZ(out.rz, fixedTime, out.resultsRZ, time, out.history, host);
+            outcome = CalculationRZ(out.rz, fixedTime, out.resultsRZ, time, out.history, host, out.formulas);
         }
+        // A refused case has nothing to print; its message is on stderr.
+        if (outcome == RunOutcome::Refused)
+            return kNotComputed;
         out.messages = host.messages;
         printed = o.json ? FormatJson(out) : FormatText(out); // refuses a value that is no number
     } catch (const ArithmeticFault &e) {
@@ -66,7 +71,9 @@ int RunCalculator(const CalcOptions &o)
     written &= WriteOutputFile(o.historyFile, [&] { WriteHistoryCsv(o.historyFile, out); });
     if (!written)
         return kOutputFailed;
-    return out.rejected() ? kRejected : kCalculated;
+    if (outcome == RunOutcome::NotReached)
+        return kNotComputed;
+    return outcome == RunOutcome::Rejected ? kRejected : kCalculated;
 }
 
 } // namespace resheat

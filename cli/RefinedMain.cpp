@@ -23,6 +23,7 @@ int ExitFor(RefinedStatus status)
         return kRejected;
     case RefinedStatus::Refused:
     case RefinedStatus::NotReached:
+    case RefinedStatus::NotConverged:
     case RefinedStatus::Cancelled:
         break;
     }

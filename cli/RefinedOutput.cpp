@@ -12,6 +12,8 @@ bool Bar(const RefinedOutput &out) { return out.geometry == Geometry::XY; }
 
 std::string General(double v) { return GeneralText(v); }
 
+std::string EstimateText(double v) { return GeneralText(RoundedEstimate(v), 2); }
+
 // The label left-aligned in 30 characters, then the value.
 std::string Line(const std::string &label, const std::string &value)
 {
@@ -89,6 +91,8 @@ std::string FormatRefinedText(const RefinedOutput &out)
     s += Line("Efficiency               [-]", General(r.efficiency));
     s += Line("Number of contacts       [-]",
               General(r.contacts) + " (constant properties: " + General(r.contactsConstant) + ")");
+    s += Line("Heating time accuracy    [s]", "about +-" + EstimateText(r.errorEstimate.heatingTime));
+    s += Line("Temperature accuracy     [K]", "about +-" + EstimateText(r.errorEstimate.temperature));
     s += "\n";
     s += bar ? "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]\n"
              : "time [s]  To [oC]  Tr [oC]       I [A]         P [W]\n";
@@ -157,7 +161,13 @@ std::string FormatRefinedJson(const RefinedOutput &out)
                 s += (c ? ", " : "") + num(v[c]);
             s += "]";
         }
-    s += "], \"messages\": " + JsonMessages(out.messages) + "}\n";
+    s += "], \"error_estimate\": ";
+    if (reached)
+        s += "{\"heating_time_s\": " + num(r.errorEstimate.heatingTime) +
+             ", \"temperature_K\": " + num(r.errorEstimate.temperature) + "}";
+    else
+        s += "null";
+    s += ", \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

@@ -15,23 +15,25 @@ void BandMatrix::Reset(int n, int bandwidth)
 
 bool BandMatrix::Factorise()
 {
+    // Column by column: scale the column below its diagonal, then subtract
+    // its outer product from the columns to its right within the band.
     const int w = bw_ + 1;
-    for (int r = 0; r < n_; ++r) {
-        double *row = &a_[static_cast<std::size_t>(r) * w];
-        const int first = std::max(0, r - bw_);
-        for (int c = first; c <= r; ++c) {
-            const double *crow = &a_[static_cast<std::size_t>(c) * w];
-            double s = row[r - c];
-            for (int p = std::max(first, c - bw_); p < c; ++p)
-                s -= row[r - p] * crow[c - p];
-            if (c < r) {
-                row[r - c] = s / crow[0];
-            } else {
-                if (!(s > 0))
-                    return false;
-                row[0] = std::sqrt(s);
-                inverseDiagonal_[r] = 1 / row[0];
-            }
+    for (int j = 0; j < n_; ++j) {
+        double *col = &a_[static_cast<std::size_t>(j) * w];
+        if (!(col[0] > 0))
+            return false;
+        col[0] = std::sqrt(col[0]);
+        const double inverse = 1 / col[0];
+        inverseDiagonal_[j] = inverse;
+        const int below = std::min(bw_, n_ - 1 - j);
+        for (int d = 1; d <= below; ++d)
+            col[d] *= inverse;
+        for (int d = 1; d <= below; ++d) {
+            double *__restrict right = &a_[static_cast<std::size_t>(j + d) * w];
+            const double l = col[d];
+            const double *__restrict from = col + d;
+            for (int e = 0, count = below - d; e <= count; ++e)
+                right[e] -= l * from[e];
         }
     }
     return true;
@@ -40,18 +42,27 @@ bool BandMatrix::Factorise()
 void BandMatrix::Solve(std::vector<double> &b) const
 {
     const int w = bw_ + 1;
-    for (int r = 0; r < n_; ++r) {
-        const double *row = &a_[static_cast<std::size_t>(r) * w];
-        double s = b[r];
-        for (int p = std::max(0, r - bw_); p < r; ++p)
-            s -= row[r - p] * b[p];
-        b[r] = s * inverseDiagonal_[r];
+    double *x = b.data();
+    for (int j = 0; j < n_; ++j) {
+        const double *col = &a_[static_cast<std::size_t>(j) * w];
+        const double y = x[j] * inverseDiagonal_[j];
+        x[j] = y;
+        const int below = std::min(bw_, n_ - 1 - j);
+        for (int d = 1; d <= below; ++d)
+            x[j + d] -= col[d] * y;
     }
-    for (int r = n_ - 1; r >= 0; --r) {
-        const double *row = &a_[static_cast<std::size_t>(r) * w];
-        b[r] *= inverseDiagonal_[r];
-        for (int p = std::max(0, r - bw_); p < r; ++p)
-            b[p] -= row[r - p] * b[r];
+    for (int j = n_ - 1; j >= 0; --j) {
+        const double *col = &a_[static_cast<std::size_t>(j) * w];
+        const int below = std::min(bw_, n_ - 1 - j);
+        double s0 = 0, s1 = 0;
+        int d = 1;
+        for (; d + 1 <= below; d += 2) {
+            s0 += col[d] * x[j + d];
+            s1 += col[d + 1] * x[j + d + 1];
+        }
+        if (d <= below)
+            s0 += col[d] * x[j + d];
+        x[j] = (x[j] - (s0 + s1)) * inverseDiagonal_[j];
     }
 }
 

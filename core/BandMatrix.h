@@ -1,7 +1,9 @@
 // Symmetric positive definite band matrix with its Cholesky factorisation,
-// for the implicit steps of the temperature-dependent solver.  Entry
-// (r, r - m), m = 0..bandwidth, is held at r * (bandwidth + 1) + m; cost of
-// a factorisation n bw^2 / 2, of a solution 2 n bw.
+// for the implicit steps of the temperature-dependent solver.  Column c
+// holds the entries (c, c) .. (c + bandwidth, c) of the lower triangle in
+// order, so that the updates of the factorisation and of the solutions run
+// forward through memory; cost of a factorisation n bw^2 / 2, of a
+// solution 2 n bw.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +16,7 @@ public:
     // n x n, all zero.
     void Reset(int n, int bandwidth);
     // Entry (r, r - m) of the lower triangle, 0 <= m <= bandwidth, m <= r.
-    double &At(int r, int m) { return a_[static_cast<std::size_t>(r) * (bw_ + 1) + m]; }
+    double &At(int r, int m) { return a_[static_cast<std::size_t>(r - m) * (bw_ + 1) + m]; }
     // L L^T in place.  False when the matrix is not positive definite.
     bool Factorise();
     // Solves L L^T x = b in place, after Factorise.

@@ -1,12 +1,17 @@
-// Temperature history of the round rod: a steady-state term minus a Bessel
-// series over the roots of alpha D J0(mu) - mu J1(mu).
+// The rz calculation: lumped quantities and the temperature history of the
+// round rod, by the series of Series.cpp or by the classic formulas (a
+// steady-state term minus the Bessel series below over the roots of
+// alpha D J0(mu) - mu J1(mu), the diameter taken for the radius).
 #include <cmath>
 #include <numbers>
 
 #include "core/Arith.h"
+#include "core/CaseCheck.h"
 #include "core/Heating.h"
+#include "core/HeatingRun.h"
 #include "core/Lumped.h"
 #include "core/Numerics.h"
+#include "core/Series.h"
 
 namespace resheat {
 
@@ -52,30 +57,34 @@ private:
 
 } // namespace
 
-void CalculationRZ(const DataRZ &data, bool fixedTime, ResultsRZ &results, double userTime,
-                   History &history, CalcHost &host)
-{
-    const DataRZ d = data;
-    RootTable mu{};
+namespace {
 
+// Results fields 1 to 6, the same in both formula sets.
+void StoreLumpedRZ(const DataRZ &d, ResultsRZ &results)
+{
     results.mass = ChargeMassRZ(d);
     results.resistance = ChargeResistanceRZ(d);
     results.realVoltage = RealVoltage(d.supplyVoltage, d.voltageDrop);
     results.current = CurrentIntensity(results.realVoltage, results.resistance);
     results.power = AppliedPower(results.realVoltage, results.current);
     results.powerDensity = PowerDensityRZ(d, results.current);
+}
 
-    if (results.powerDensity > kPowerDensityLimit) {
-        host.showMessage("Calculation Error", "Power density greatest then 1E10 ?!!!");
-        host.showMessage("Calculation Error", "Change input data");
-        return;
-    }
+double HeatingTimeRZ(const DataRZ &d, bool fixedTime, double userTime, const ResultsRZ &results)
+{
+    return fixedTime ? userTime
+                     : HeatingTime(results.mass, d.specificHeat, d.startTemp, d.finishTemp, results.power);
+}
 
+// Up to ten roots of alpha D J0 - mu J1 with the diameter for the radius;
+// the heating time of the first row at the finish temperature.
+RunOutcome RunClassicRZ(const DataRZ &d, bool fixedTime, double userTime, ResultsRZ &results, History &history,
+                        CalcHost &host)
+{
+    RootTable mu{};
     results.contacts = NumberOfContacts(results.current, d.maxContactCurrent);
     results.biot = Div(Div(Mul(d.alfa, d.diameter), 2.0), d.conductivity);
-    const double th = fixedTime ? userTime
-                                : HeatingTime(results.mass, d.specificHeat, d.startTemp,
-                                              d.finishTemp, results.power);
+    const double th = HeatingTimeRZ(d, fixedTime, userTime, results);
     results.heatingTime = th;
 
     host.showProgress();
@@ -115,6 +124,89 @@ void CalculationRZ(const DataRZ &data, bool fixedTime, ResultsRZ &results, doubl
         throw;
     }
     host.hideProgress();
+    return RunOutcome::Completed;
+}
+
+RodSeries SeriesOf(const DataRZ &d, double powerDensity)
+{
+    return RodSeries(d.diameter / 2, d.conductivity, Mul(d.density, d.specificHeat), d.alfa, powerDensity);
+}
+
+RunOutcome RunSeriesRZ(const DataRZ &d, bool fixedTime, double userTime, ResultsRZ &results, History &history,
+                       CalcHost &host)
+{
+    results.contacts = ContactsRoundedUp(results.current, d.maxContactCurrent);
+    results.biot = Div(Div(Mul(d.alfa, d.diameter), 2.0), d.conductivity);
+    const double th = HeatingTimeRZ(d, fixedTime, userTime, results);
+    results.heatingTime = th;
+
+    host.showProgress();
+    SeriesTiming timing;
+    std::optional<double> steady;
+    try {
+        RodSeries series = SeriesOf(d, results.powerDensity);
+        using P = RodSeries::Point;
+        steady = series.SteadyRise(P::Axis);
+        timing = SettleTiming([&](double t) { return series.Rise(P::Axis, t); }, steady,
+                              Sub(d.finishTemp, d.startTemp), th, fixedTime);
+        auto at = [&](P p, double t) { return Chk(d.startTemp + series.Rise(p, t)); };
+        History rows{};
+        for (int i = 1; i <= kHistoryRows; ++i) {
+            const double t = i == kHistoryRows ? timing.gridEnd : timing.gridEnd * i / kHistoryRows;
+            rows[i - 1] = {t, at(P::Axis, t), at(P::Surface, t), 0.0};
+        }
+        const double t = timing.heatingTime;
+        results.heatingTime = t;
+        results.diffSurface = Sub(at(P::Axis, t), at(P::Surface, t));
+        history = rows;
+    } catch (...) {
+        host.hideProgress();
+        throw;
+    }
+    host.hideProgress();
+    if (timing.reached)
+        return RunOutcome::Completed;
+    host.showMessage(kCalculationError, NotReachedMessage(d.startTemp + steady.value_or(0)));
+    return RunOutcome::NotReached;
+}
+
+} // namespace
+
+RunOutcome CalculationRZ(const DataRZ &data, bool fixedTime, ResultsRZ &results, double userTime,
+                         History &history, CalcHost &host, Formulas formulas)
+{
+    const DataRZ d = data;
+    const bool classic = formulas == Formulas::Classic;
+    if (!classic) {
+        if (const std::string refusal = CheckRun(CheckCaseRZ(d), fixedTime, userTime); !refusal.empty()) {
+            host.showMessage(kCalculationError, refusal);
+            return RunOutcome::Refused;
+        }
+    }
+
+    StoreLumpedRZ(d, results);
+    if (RejectedForPowerDensity(results.powerDensity, host))
+        return RunOutcome::Rejected;
+    return classic ? RunClassicRZ(d, fixedTime, userTime, results, history, host)
+                   : RunSeriesRZ(d, fixedTime, userTime, results, history, host);
+}
+
+ChargeState SeriesStateRZ(const DataRZ &d, double t)
+{
+    ResultsRZ lumped;
+    StoreLumpedRZ(d, lumped);
+    RodSeries series = SeriesOf(d, lumped.powerDensity);
+    using P = RodSeries::Point;
+    ChargeState s;
+    s.centre = Chk(d.startTemp + series.Rise(P::Axis, t));
+    s.second = Chk(d.startTemp + series.Rise(P::Surface, t));
+    const double rise = Chk(series.MeanRise(t));
+    s.mean = d.startTemp + rise;
+    s.energy = Mul(lumped.power, t);
+    s.loss = Mul(d.length, Chk(series.Loss(t)));
+    s.stored = Mul(Mul(lumped.mass, d.specificHeat), rise);
+    s.efficiency = Div(s.stored, s.energy);
+    return s;
 }
 
 } // namespace resheat

@@ -1,13 +1,17 @@
-// Temperature history of the rectangular bar: a double series over the
-// eigenvalues of the width and thickness directions, for uniform internal
-// heat generation with heat transfer at the surface.
+// The xy calculation: lumped quantities and the temperature history of the
+// rectangular bar, by the series of Series.cpp or by the classic formulas
+// (the double series below over ten eigenvalues per direction, taken on the
+// full width and thickness).
 #include <cmath>
 #include <numbers>
 
 #include "core/Arith.h"
+#include "core/CaseCheck.h"
 #include "core/Heating.h"
+#include "core/HeatingRun.h"
 #include "core/Lumped.h"
 #include "core/Numerics.h"
+#include "core/Series.h"
 #include "core/SeriesXY.h"
 
 namespace resheat {
@@ -77,29 +81,23 @@ double SeriesXY::Sum(const Point &p) const
     return Chk(s);
 }
 
-void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, double userTime,
-                   History &history, CalcHost &host)
-{
-    const DataXY d = data;
+namespace {
 
+// Results fields 1 to 6, the same in both formula sets.
+void StoreLumpedXY(const DataXY &d, ResultsXY &results)
+{
     results.mass = ChargeMassXY(d);
     results.resistance = ChargeResistanceXY(d);
     results.realVoltage = RealVoltage(d.supplyVoltage, d.voltageDrop);
     results.current = CurrentIntensity(results.realVoltage, results.resistance);
     results.power = AppliedPower(results.realVoltage, results.current);
     results.powerDensity = PowerDensityXY(d, results.current);
+}
 
-    const double th = fixedTime ? userTime
-                                : HeatingTime(results.mass, d.specificHeat, d.startTemp,
-                                              d.finishTemp, results.power);
-    results.heatingTime = th;
-
-    if (results.powerDensity > kPowerDensityLimit) {
-        host.showMessage("Calculation Error", "Power density greatest then 1E10 ?!!!");
-        host.showMessage("Calculation Error", "Change input data");
-        return;
-    }
-
+// Ten roots per direction over the full width and thickness; the heating
+// time of the first row at the finish temperature.
+RunOutcome RunClassicXY(const DataXY &d, double th, ResultsXY &results, History &history, CalcHost &host)
+{
     const double K = Div(Mul(4.0, results.powerDensity), d.conductivity);
     results.contacts = NumberOfContacts(results.current, d.maxContactCurrent);
     results.biotWidth = Div(Mul(d.alfa, d.width), d.conductivity);
@@ -164,6 +162,97 @@ void CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, doubl
         throw;
     }
     host.hideProgress();
+    return RunOutcome::Completed;
+}
+
+BarSeries SeriesOf(const DataXY &d, double powerDensity)
+{
+    return BarSeries(d.width / 2, d.thickness / 2, d.conductivity, Mul(d.density, d.specificHeat), d.alfa,
+                     powerDensity);
+}
+
+RunOutcome RunSeriesXY(const DataXY &d, bool fixedTime, double th, ResultsXY &results, History &history,
+                       CalcHost &host)
+{
+    results.contacts = ContactsRoundedUp(results.current, d.maxContactCurrent);
+    results.biotWidth = Div(Mul(d.alfa, d.width / 2), d.conductivity);
+    results.biotHeight = Div(Mul(d.alfa, d.thickness / 2), d.conductivity);
+
+    host.showProgress();
+    SeriesTiming timing;
+    std::optional<double> steady;
+    try {
+        BarSeries series = SeriesOf(d, results.powerDensity);
+        using P = BarSeries::Point;
+        steady = series.SteadyRise(P::Centre);
+        timing = SettleTiming([&](double t) { return series.Rise(P::Centre, t); }, steady,
+                              Sub(d.finishTemp, d.startTemp), th, fixedTime);
+        auto at = [&](P p, double t) { return Chk(d.startTemp + series.Rise(p, t)); };
+        History rows{};
+        for (int i = 1; i <= kHistoryRows; ++i) {
+            const double t = i == kHistoryRows ? timing.gridEnd : timing.gridEnd * i / kHistoryRows;
+            rows[i - 1] = {t, at(P::Centre, t), at(P::WidthFace, t), at(P::HeightFace, t)};
+        }
+        const double t = timing.heatingTime;
+        const double to = at(P::Centre, t);
+        results.heatingTime = t;
+        results.diffWidth = Sub(to, at(P::HeightFace, t));
+        results.diffHeight = Sub(to, at(P::WidthFace, t));
+        history = rows;
+    } catch (...) {
+        host.hideProgress();
+        throw;
+    }
+    host.hideProgress();
+    if (timing.reached)
+        return RunOutcome::Completed;
+    host.showMessage(kCalculationError, NotReachedMessage(d.startTemp + steady.value_or(0)));
+    return RunOutcome::NotReached;
+}
+
+} // namespace
+
+RunOutcome CalculationXY(const DataXY &data, bool fixedTime, ResultsXY &results, double userTime,
+                         History &history, CalcHost &host, Formulas formulas)
+{
+    const DataXY d = data;
+    const bool classic = formulas == Formulas::Classic;
+    if (!classic) {
+        if (const std::string refusal = CheckRun(CheckCaseXY(d), fixedTime, userTime); !refusal.empty()) {
+            host.showMessage(kCalculationError, refusal);
+            return RunOutcome::Refused;
+        }
+    }
+
+    StoreLumpedXY(d, results);
+    const double th = fixedTime ? userTime
+                                : HeatingTime(results.mass, d.specificHeat, d.startTemp,
+                                              d.finishTemp, results.power);
+    results.heatingTime = th;
+
+    if (RejectedForPowerDensity(results.powerDensity, host))
+        return RunOutcome::Rejected;
+    return classic ? RunClassicXY(d, th, results, history, host)
+                   : RunSeriesXY(d, fixedTime, th, results, history, host);
+}
+
+ChargeState SeriesStateXY(const DataXY &d, double t)
+{
+    ResultsXY lumped;
+    StoreLumpedXY(d, lumped);
+    BarSeries series = SeriesOf(d, lumped.powerDensity);
+    using P = BarSeries::Point;
+    ChargeState s;
+    s.centre = Chk(d.startTemp + series.Rise(P::Centre, t));
+    s.second = Chk(d.startTemp + series.Rise(P::WidthFace, t));
+    s.third = Chk(d.startTemp + series.Rise(P::HeightFace, t));
+    const double rise = Chk(series.MeanRise(t));
+    s.mean = d.startTemp + rise;
+    s.energy = Mul(lumped.power, t);
+    s.loss = Mul(d.length, Chk(series.Loss(t)));
+    s.stored = Mul(Mul(lumped.mass, d.specificHeat), rise);
+    s.efficiency = Div(s.stored, s.energy);
+    return s;
 }
 
 } // namespace resheat

@@ -1,5 +1,6 @@
 #include "core/Lumped.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -71,6 +72,12 @@ double NumberOfContacts(double current, double maxContactCurrent)
     if (n < 1)
         n = 1;
     return n;
+}
+
+double ContactsRoundedUp(double current, double maxContactCurrent)
+{
+    const double q = Div(current, maxContactCurrent);
+    return std::max(1.0, std::ceil(q - 1E-9 * q));
 }
 
 } // namespace resheat

@@ -20,7 +20,13 @@ double AppliedPower(double realVoltage, double current);
 // needs to raise the whole mass from Ts to Tf.
 double HeatingTime(double mass, double specificHeat, double startTemp, double finishTemp,
                    double power);
-// I / Ic rounded to the nearest integer (ties to even), at least 1.
+// I / Ic rounded to the nearest integer (ties to even), at least 1: the
+// classic formulas' count, with which a contact may carry more than Ic.
 double NumberOfContacts(double current, double maxContactCurrent);
+// I / Ic rounded up, at least 1, so that no contact carries more than Ic.
+// A quotient less than a relative 1E-9 above a whole number counts as that
+// number, so that the rounding of I = Ur / R never adds a contact (3000 A at
+// 1000 A a contact need 3).
+double ContactsRoundedUp(double current, double maxContactCurrent);
 
 } // namespace resheat

@@ -161,6 +161,13 @@ struct ProgramState {
     double userTimeXY = 0;
     double userTimeRZ = 0;
     PresetTable presets{};
+    // The calculations take the classic formulas instead of the series
+    // (the "Classic formulas" switch of the Calculations menu).
+    bool classicFormulas = false;
+    // Whether the results record and history of a geometry come from the
+    // classic formulas: set by every run that writes the history.
+    bool classicResultsXY = false;
+    bool classicResultsRZ = false;
 };
 
 } // namespace resheat

@@ -22,9 +22,12 @@ inline constexpr double kStefanBoltzmann = 5.670374419E-8; // [W/(m2 K4)]
 struct RefinedOptions {
     // Replaces the table's emissivity when given (0 to 1).
     std::optional<double> emissivity;
-    // Halvings of the mesh spacing and of the change allowed per time step,
-    // 0 to 3; 0 is the program's own accuracy, each one up costs about 4
-    // times (rod) or 10 times (bar) the time.  For convergence studies.
+    // The level to start from: halvings of the mesh spacing and of the time
+    // step (the local error allowed per step divided by 8), 0 to 3.  0 is
+    // the program's own accuracy, from which the calculation goes finer by
+    // itself where its estimate misses the targets; each level up costs
+    // about 4 times (rod) or 10 times (bar) the time.  For convergence
+    // studies.
     int refinement = 0;
     // Called after every time step with the fraction done, 0 to 1 (the
     // centre's rise as a share of the rise to the finish temperature, never
@@ -40,7 +43,18 @@ enum class RefinedStatus {
     Refused,    // a value of the case, the table or the options is unusable; nothing ran
     Rejected,   // the power density at the start exceeds 1E10 W/m3; nothing ran
     NotReached, // the centre cannot reach the finish temperature
+    NotConverged, // the iteration failed, the bound of work was reached, or the two runs ended far apart
     Cancelled,  // stopped through the cancel flag
+};
+
+// How far the results may be from the converged solution of the model
+// (status Reached): Richardson's estimate of the error of the finer of the
+// two runs, a third of their difference at the same times (the other run
+// has half the nodes along each side and longer steps).  The results are
+// the two extrapolated, closer still.
+struct RefinedErrorEstimate {
+    double heatingTime = 0; // [s]
+    double temperature = 0; // [K] the largest over every reported temperature and history row
 };
 
 // One history row: the temperature columns exactly as in the constant-property
@@ -100,18 +114,25 @@ struct RefinedResult {
     double efficiency = 0;    // stored / energy
     double contacts = 0;      // largest current / max contact current, rounded up, at least 1
     // The constant-property calculation's count for the same case: its current
-    // rounded to the nearest whole number, at least 1.
+    // over the max contact current, rounded up, at least 1.
     double contactsConstant = 0;
 
     std::array<RefinedRow, kHistoryRows> history{}; // rows at i * heatingTime / 50, i = 1..50
 
-    // Size of the computation, for convergence studies and the report.
+    RefinedErrorEstimate errorEstimate;
+
+    // Size of the computation (the finer run), for convergence studies and
+    // the report.
     int nodes = 0;
     int steps = 0;
 };
 
-// Runs the case with the given properties.  Throws ArithmeticFault if the
-// numbers overflow all the same; every other outcome is in the status.
+// An error estimate as it is shown: rounded up to two significant digits.
+double RoundedEstimate(double estimate);
+
+// Runs the case with the given properties.  Every outcome is in the status;
+// only the lumped quantities of the constant-property formulas that it
+// takes from the case (mass, current, power) may throw ArithmeticFault.
 RefinedResult RefinedCalculationXY(const DataXY &data, const PropertyTable &table,
                                    const RefinedOptions &options = {});
 RefinedResult RefinedCalculationRZ(const DataRZ &data, const PropertyTable &table,

@@ -45,12 +45,30 @@ void RunWithProgress(DesktopHost &host, Run run)
 
 } // namespace
 
+namespace {
+
+Formulas FormulasOf(const ProgramState &s)
+{
+    return s.classicFormulas ? Formulas::Classic : Formulas::Series;
+}
+
+// A run that wrote the history also decides which formulas its results show.
+bool HistoryWritten(RunOutcome outcome)
+{
+    return outcome == RunOutcome::Completed || outcome == RunOutcome::NotReached;
+}
+
+} // namespace
+
 void RunCalculationXY(Program &program)
 {
     ProgramState &s = program.state;
     DesktopHost host(program.desktop, program.windows.Form3);
     RunWithProgress(host, [&] {
-        CalculationXY(s.dataXY, s.fixedTimeXY, s.resultsXY, s.userTimeXY, s.historyXY, host);
+        const bool classic = s.classicFormulas;
+        if (HistoryWritten(CalculationXY(s.dataXY, s.fixedTimeXY, s.resultsXY, s.userTimeXY, s.historyXY, host,
+                                         FormulasOf(s))))
+            s.classicResultsXY = classic;
     });
 }
 
@@ -59,7 +77,10 @@ void RunCalculationRZ(Program &program)
     ProgramState &s = program.state;
     DesktopHost host(program.desktop, program.windows.Form4);
     RunWithProgress(host, [&] {
-        CalculationRZ(s.dataRZ, s.fixedTimeRZ, s.resultsRZ, s.userTimeRZ, s.historyRZ, host);
+        const bool classic = s.classicFormulas;
+        if (HistoryWritten(CalculationRZ(s.dataRZ, s.fixedTimeRZ, s.resultsRZ, s.userTimeRZ, s.historyRZ, host,
+                                         FormulasOf(s))))
+            s.classicResultsRZ = classic;
     });
 }
 

@@ -33,28 +33,19 @@ ConstantRun RunConstant(const CompareCase &c)
     CollectingHost host(run.messages);
     try {
         if (c.bar) {
-            CalculationXY(c.xy, false, run.xy, 0, run.history, host);
-            run.completed = run.xy.powerDensity <= kPowerDensityLimit;
+            run.completed = CalculationXY(c.xy, false, run.xy, 0, run.history, host) == RunOutcome::Completed;
+            if (run.completed)
+                run.atHeatingTime = SeriesStateXY(c.xy, run.xy.heatingTime);
         } else {
-            CalculationRZ(c.rz, false, run.rz, 0, run.history, host);
-            run.completed = run.rz.powerDensity <= kPowerDensityLimit;
+            run.completed = CalculationRZ(c.rz, false, run.rz, 0, run.history, host) == RunOutcome::Completed;
+            if (run.completed)
+                run.atHeatingTime = SeriesStateRZ(c.rz, run.rz.heatingTime);
         }
     } catch (const ArithmeticFault &fault) {
         run.completed = false;
         run.messages.emplace_back("Calculation Error", fault.what());
     }
     return run;
-}
-
-// The history row at the heating time: the run stores the time of the
-// first row at which the centre reached the finish temperature, or the
-// time of the last row.
-const HistoryRow &RowAtHeatingTime(const History &history, double heatingTime)
-{
-    for (const HistoryRow &row : history)
-        if (row[0] == heatingTime)
-            return row;
-    return history.back();
 }
 
 QString Text(const std::string &text)
@@ -91,7 +82,7 @@ std::vector<CompareRow> CompareRows(const Comparison &c)
     const bool hasConstant = k.completed;
     const bool hasRefined = r.status == RefinedStatus::Reached;
 
-    // Constant model: its lumped results and its history row at the heating time.
+    // Constant model: its lumped results and the charge at its heating time.
     double time = 0, current = 0, power = 0, contacts = 0;
     const bool bar = c.input.bar;
     if (bar) {
@@ -105,29 +96,29 @@ std::vector<CompareRow> CompareRows(const Comparison &c)
         power = k.rz.power;
         contacts = k.rz.contacts;
     }
-    const HistoryRow &row = RowAtHeatingTime(k.history, time);
+    const ChargeState &at = k.atHeatingTime;
     auto constant = [&](double v) { return hasConstant ? Value(v) : Value(); };
     auto refined = [&](double v) { return hasRefined ? Value(v) : Value(); };
     const Value none;
 
     std::vector<CompareRow> rows{
         {QStringLiteral("Heating time [s]"), constant(time), refined(r.heatingTime)},
-        {QStringLiteral("Centre temperature [oC]"), constant(row[1]), refined(r.centre)},
-        {QStringLiteral("Mean temperature [oC]"), none, refined(r.mean)},
+        {QStringLiteral("Centre temperature [oC]"), constant(at.centre), refined(r.centre)},
+        {QStringLiteral("Mean temperature [oC]"), constant(at.mean), refined(r.mean)},
     };
     if (bar) {
         rows.insert(rows.end(), {
-            {QStringLiteral("Temperature Tw [oC]"), constant(row[2]), refined(r.tw)},
-            {QStringLiteral("Temperature Th [oC]"), constant(row[3]), refined(r.th)},
+            {QStringLiteral("Temperature Tw [oC]"), constant(at.second), refined(r.tw)},
+            {QStringLiteral("Temperature Th [oC]"), constant(at.third), refined(r.th)},
             {QStringLiteral("Corner temperature [oC]"), none, refined(r.corner)},
-            {QStringLiteral("Centre - Tw [K]"), constant(row[1] - row[2]), refined(r.centre - r.tw)},
-            {QStringLiteral("Centre - Th [K]"), constant(row[1] - row[3]), refined(r.centre - r.th)},
+            {QStringLiteral("Centre - Tw [K]"), constant(at.centre - at.second), refined(r.centre - r.tw)},
+            {QStringLiteral("Centre - Th [K]"), constant(at.centre - at.third), refined(r.centre - r.th)},
             {QStringLiteral("Centre - corner [K]"), none, refined(r.differenceK)},
         });
     } else {
         rows.insert(rows.end(), {
-            {QStringLiteral("Surface temperature [oC]"), constant(row[2]), refined(r.surface)},
-            {QStringLiteral("Centre - surface [K]"), constant(row[1] - row[2]), refined(r.differenceK)},
+            {QStringLiteral("Surface temperature [oC]"), constant(at.second), refined(r.surface)},
+            {QStringLiteral("Centre - surface [K]"), constant(at.centre - at.second), refined(r.differenceK)},
         });
     }
     rows.insert(rows.end(), {
@@ -135,10 +126,10 @@ std::vector<CompareRow> CompareRows(const Comparison &c)
         {QStringLiteral("Current at heating time [A]"), constant(current), refined(r.currentEnd)},
         {QStringLiteral("Power at start [W]"), constant(power), refined(r.powerStart)},
         {QStringLiteral("Power at heating time [W]"), constant(power), refined(r.powerEnd)},
-        {QStringLiteral("Electrical energy [J]"), constant(power * time), refined(r.energy)},
-        {QStringLiteral("Heat lost at surface [J]"), none, refined(r.loss)},
-        {QStringLiteral("Heat stored [J]"), none, refined(r.stored)},
-        {QStringLiteral("Efficiency [-]"), none, refined(r.efficiency)},
+        {QStringLiteral("Electrical energy [J]"), constant(at.energy), refined(r.energy)},
+        {QStringLiteral("Heat lost at surface [J]"), constant(at.loss), refined(r.loss)},
+        {QStringLiteral("Heat stored [J]"), constant(at.stored), refined(r.stored)},
+        {QStringLiteral("Efficiency [-]"), constant(at.efficiency), refined(r.efficiency)},
         {QStringLiteral("Number of contacts [-]"), constant(contacts), refined(r.contacts)},
     });
     return rows;
@@ -172,6 +163,10 @@ QStringList CompareNotes(const Comparison &c, const PropertyTable &table, const 
     if (!table.note.empty())
         lines << Text(table.note).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     lines << QStringLiteral("Emissivity: %1").arg(FormatGeneral(c.refined.emissivity, 15));
+    if (c.refined.status == RefinedStatus::Reached)
+        lines << QStringLiteral("Temperature-dependent: accuracy about \u00b1%1 K, heating time \u00b1%2 s.")
+                     .arg(FormatGeneral(RoundedEstimate(c.refined.errorEstimate.temperature), 2),
+                          FormatGeneral(RoundedEstimate(c.refined.errorEstimate.heatingTime), 2));
 
     for (const std::string &warning : c.refined.warnings)
         lines << QStringLiteral("Warning: ") + Text(warning);

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/Heating.h"
 #include "core/PropertyTable.h"
 #include "core/Records.h"
 #include "core/Refined.h"
@@ -28,12 +29,14 @@ struct CompareCase {
 
 // The constant-property calculation of the case, on records of its own.
 struct ConstantRun {
-    // The history was computed: not rejected for its power density and not
-    // abandoned by an arithmetic fault.
+    // The centre reached the finish temperature: not refused, not rejected
+    // for its power density, not abandoned by an arithmetic fault.
     bool completed = false;
     ResultsXY xy;
     ResultsRZ rz;
     History history{};
+    // The charge at the heating time (completed runs).
+    ChargeState atHeatingTime;
     // What the calculation said, in order (caption, text); an arithmetic
     // fault comes last with the caption "Calculation Error".
     std::vector<std::pair<std::string, std::string>> messages;
@@ -47,8 +50,9 @@ struct Comparison {
     RefinedResult refined;
 };
 
-// Runs the constant-property calculation (fixed-time switch off), then the
-// temperature-dependent one with `table` and `options`.
+// Runs the constant-property calculation (fixed-time switch off, the series
+// whatever the Calculations menu's formulas), then the temperature-dependent
+// one with `table` and `options`.
 Comparison RunComparison(const CompareCase &c, const PropertyTable &table, const RefinedOptions &options);
 
 // One row of the table of key results; a model without the value has none.
@@ -59,17 +63,16 @@ struct CompareRow {
 };
 
 // The key results of both models at their heating times.  The constant
-// model's temperatures are those of its history row at its heating time
-// (the first row at which the centre reached the finish temperature, else
-// the last row); it has no mean, corner, losses or stored heat.
+// model has no corner temperature.
 std::vector<CompareRow> CompareRows(const Comparison &c);
 
 // A value as the table shows it: 4 significant digits in the regional
 // format, a dash for a value the model does not give.
 QString FormatCompareValue(const std::optional<double> &value);
 
-// Which properties each model used, the emissivity, every warning and every
-// stop message, one line each, in that order.  `material` is the case's
+// Which properties each model used, the emissivity, the accuracy of the
+// temperature-dependent results, every warning and every stop message, one
+// line each, in that order.  `material` is the case's
 // material name.
 QStringList CompareNotes(const Comparison &c, const PropertyTable &table, const QString &material);
 

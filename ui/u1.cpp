@@ -10,6 +10,7 @@
 #include "files/DataFiles.h"
 #include "ui/CalculationRun.h"
 #include "ui/ErrorReport.h"
+#include "ui/Settings.h"
 #include "ui/u2.h"
 #include "ui/u2a.h"
 #include "ui/WindowPlacement.h"
@@ -92,6 +93,9 @@ TForm1::TForm1(Program &program) : QMainWindow(nullptr), program_(program)
     calculations1 = addSubmenu(bar, "calculations1");
     oblxy = addCommand(calculations1, "oblxy", &TForm1::oblxyClick);
     oblrz = addCommand(calculations1, "oblrz", &TForm1::oblrzClick);
+    calculations1->addSeparator();
+    classic1 = addCommand(calculations1, "classic1", &TForm1::classic1Click);
+    classic1->setCheckable(true);
 
     Results1 = addSubmenu(bar, "Results1");
     rfxy1 = addSubmenu(Results1, "rfxy1");
@@ -137,6 +141,8 @@ void TForm1::FormCreate()
     FillMaterialPresets(program_.state.presets);
     ClearDataXY(program_.state.dataXY);
     ClearDataRZ(program_.state.dataRZ);
+    program_.state.classicFormulas = ReadClassicFormulas();
+    classic1->setChecked(program_.state.classicFormulas);
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -178,6 +184,7 @@ void TForm1::SetCaptions()
     calculations1->setTitle(QStringLiteral("Calculations"));
     oblxy->setText(QStringLiteral("Calculations for xy geometry"));
     oblrz->setText(QStringLiteral("Calculations for rz geometry"));
+    classic1->setText(QStringLiteral("Classic formulas"));
     Results1->setTitle(QStringLiteral("Results"));
     rfxy1->setTitle(QStringLiteral("Results for xy geometry"));
     tr1->setText(QStringLiteral("Text results"));
@@ -195,16 +202,22 @@ void TForm1::SetCaptions()
 void TForm1::UpdateMenuState()
 {
     const ProgramState &s = program_.state;
-    // The name is tested first; an empty name passes, a single blank does not.
-    oblxy->setEnabled(s.dataXY.name.str() != " " && s.dataXY.length > kSmallestDimension &&
-                      s.dataXY.width > kSmallestDimension && s.dataXY.thickness > kSmallestDimension);
+    classic1->setChecked(s.classicFormulas);
+    // The series refuse a case they cannot compute with a message that names
+    // the value, so their commands stay enabled.  The classic formulas
+    // compute whatever they get; their commands wait for plausible data (the
+    // name is tested first; an empty name passes, a single blank does not).
+    const bool plausibleXY = s.dataXY.name.str() != " " && s.dataXY.length > kSmallestDimension &&
+                             s.dataXY.width > kSmallestDimension && s.dataXY.thickness > kSmallestDimension;
+    const bool plausibleRZ = s.dataRZ.name.str() != " " && s.dataRZ.length > kSmallestDimension &&
+                             s.dataRZ.diameter > kSmallestDimension && s.dataRZ.density > kSmallestDimension;
+    oblxy->setEnabled(!s.classicFormulas || plausibleXY);
     rfxy1->menuAction()->setEnabled(s.historyXY[kHistoryRowTested - 1][1] > kSmallestCentreTemperature);
-    oblrz->setEnabled(s.dataRZ.name.str() != " " && s.dataRZ.length > kSmallestDimension &&
-                      s.dataRZ.diameter > kSmallestDimension && s.dataRZ.density > kSmallestDimension);
+    oblrz->setEnabled(!s.classicFormulas || plausibleRZ);
     rfrz1->menuAction()->setEnabled(s.historyRZ[kHistoryRowTested - 1][1] > kSmallestCentreTemperature);
-    // Comparing runs both calculations of the case.
-    cmpxy1->setEnabled(oblxy->isEnabled());
-    cmprz1->setEnabled(oblrz->isEnabled());
+    // Comparing runs both calculations of the case, always with the series.
+    cmpxy1->setEnabled(true);
+    cmprz1->setEnabled(true);
 }
 
 void TForm1::OpenWindow(QWidget *window)
@@ -303,6 +316,13 @@ void TForm1::oblrzClick()
         RunCalculationRZ(program_);
         UpdateMenuState();
     });
+}
+
+void TForm1::classic1Click()
+{
+    program_.state.classicFormulas = classic1->isChecked();
+    WriteClassicFormulas(program_.state.classicFormulas);
+    UpdateMenuState();
 }
 
 void TForm1::tr1Click()

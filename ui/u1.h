@@ -47,6 +47,7 @@ public:
     QMenu *calculations1;
     QAction *oblxy;
     QAction *oblrz;
+    QAction *classic1; // "Classic formulas", checkable, remembered between runs
     QMenu *Results1;
     QMenu *rfxy1;
     QAction *tr1;
@@ -76,6 +77,7 @@ public:
     void savedforrz1Click();
     void oblxyClick();
     void oblrzClick();
+    void classic1Click();
     void tr1Click();
     void gr1Click();
     void str1Click();

@@ -34,6 +34,8 @@ constexpr int kBoxHeight = 24;
 constexpr int kButtonWidth = 241;
 constexpr int kButtonHeight = 30;
 constexpr int kCloseTop = 430;
+// "Classic formulas", left of the Close button.
+constexpr QRect kFormulas{24, 436, 190, 17};
 constexpr int kPrintTop = 476;
 
 // Leaving the heating time box re-runs only for a time this far (seconds)
@@ -137,6 +139,14 @@ TextResultsForm::TextResultsForm(Program &program, std::vector<Row> rows, QWidge
         setTabOrder(previous, m_button1);
     setTabOrder(m_button1, m_button2);
 
+    m_formulas = new QLabel(this);
+    m_formulas->setObjectName(QStringLiteral("Label13"));
+    m_formulas->setGeometry(kFormulas);
+    QFont formulasFont = m_formulas->font();
+    formulasFont.setBold(true);
+    m_formulas->setFont(formulasFont);
+    m_formulas->hide();
+
     connect(m_button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
     connect(m_button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
 }
@@ -184,6 +194,8 @@ void TextResultsForm::FormShow()
         m_labels[i]->setText(m_rows[i].caption);
     m_button1->setText(QStringLiteral("Close"));
     m_button2->setText(QStringLiteral("Print results"));
+    m_formulas->setText(ClassicFormulasCaption());
+    m_formulas->setVisible(classicResults());
 
     const std::vector<double> values = resultValues();
     for (std::size_t i = 0; i < m_rows.size() && i < values.size(); ++i) {
@@ -266,6 +278,7 @@ void TextResultsForm::fillTextReport(TextReportForm &form, const QStringList &in
                                      const QStringList &inputValues) const
 {
     form.title().caption = caption();
+    form.formulas().caption = classicResults() ? ClassicFormulasCaption() : QString();
     for (int i = 0; i < form.inputCount(); ++i) {
         form.inputName(i).caption = inputNames.value(i);
         form.inputValue(i).caption = inputValues.value(i);
@@ -276,6 +289,11 @@ void TextResultsForm::fillTextReport(TextReportForm &form, const QStringList &in
         form.resultName(i).caption = row.caption;
         form.resultValue(i).caption = FormatGeneral(values[static_cast<std::size_t>(i)], row.digits);
     }
+}
+
+QString ClassicFormulasCaption()
+{
+    return QStringLiteral("Classic formulas");
 }
 
 // The xy window.
@@ -364,6 +382,11 @@ std::vector<double> TForm5::resultValues() const
 double TForm5::storedHeatingTime() const
 {
     return m_state.resultsXY.heatingTime;
+}
+
+bool TForm5::classicResults() const
+{
+    return m_state.classicResultsXY;
 }
 
 void TForm5::rerun(double userTime)

@@ -43,6 +43,8 @@ public:
     QLabel *label(int number) const;
     QPushButton *button1() const { return m_button1; }   // "Close"
     QPushButton *button2() const { return m_button2; }   // "Print results"
+    // "Classic formulas" while the results shown come from them; hidden otherwise.
+    QLabel *formulasLabel() const { return m_formulas; }
     const std::vector<Row> &rows() const { return m_rows; }
 
     // Event handlers.
@@ -59,6 +61,8 @@ protected:
     // Values of the results record in table order.
     virtual std::vector<double> resultValues() const = 0;
     virtual double storedHeatingTime() const = 0;
+    // The results come from the classic formulas.
+    virtual bool classicResults() const = 0;
     // Runs the geometry's calculation with the fixed-time switch on and the
     // given user heating time, and sets the switch off again.
     virtual void rerun(double userTime) = 0;
@@ -90,6 +94,7 @@ private:
     std::vector<QLineEdit *> m_edits;   // in table order
     QPushButton *m_button1 = nullptr;
     QPushButton *m_button2 = nullptr;
+    QLabel *m_formulas = nullptr;
     QString m_shownTime;     // the text of Edit7 that has been dealt with
     QString m_refusedText;   // the last text of Edit7 refused with a message
     bool m_refused = false;  // whether m_refusedText holds one
@@ -104,9 +109,13 @@ protected:
     QString caption() const override;
     std::vector<double> resultValues() const override;
     double storedHeatingTime() const override;
+    bool classicResults() const override;
     void rerun(double userTime) override;
     const report::ReportForm *fillReport() override;
 };
+
+// The caption that marks results of the classic formulas.
+QString ClassicFormulasCaption();
 
 // Shared texts: the labels of the table, which the report repeats.
 QStringList ResultNamesXY();

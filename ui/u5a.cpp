@@ -80,6 +80,11 @@ double TForm5a::storedHeatingTime() const
     return m_state.resultsRZ.heatingTime;
 }
 
+bool TForm5a::classicResults() const
+{
+    return m_state.classicResultsRZ;
+}
+
 void TForm5a::rerun(double userTime)
 {
     RunWithFixedTime(m_state.fixedTimeRZ, m_state.userTimeRZ, userTime,

@@ -15,6 +15,7 @@ protected:
     QString caption() const override;
     std::vector<double> resultValues() const override;
     double storedHeatingTime() const override;
+    bool classicResults() const override;
     void rerun(double userTime) override;
     const report::ReportForm *fillReport() override;
 };

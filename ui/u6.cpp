@@ -6,6 +6,7 @@
 #include "ui/NumberFormat.h"
 #include "ui/Program.h"
 #include "ui/u1.h"
+#include "ui/u5.h"
 #include "ui/u7.h"
 #include "ui/WindowPlacement.h"
 
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -47,6 +49,8 @@ constexpr int kSketchTop = 408;
 constexpr int kSketchHeight = 113;
 constexpr QRect kCloseButton{624, 408, 105, 25};
 constexpr QRect kPrintButton{56, 488, 225, 25};
+// "Classic formulas", above the chart.
+constexpr QRect kFormulas{16, 4, 300, 17};
 
 // The chart: panel colour, the plotting field on the panel, the axes along
 // its left and bottom edges with their arrows a little beyond it.
@@ -321,6 +325,14 @@ GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &repo
     Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(kPrintButton);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(kFormulas);
+    QFont formulasFont = font();
+    formulasFont.setBold(true);
+    Label1->setFont(formulasFont);
+    Label1->hide();
+
     connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
 }
@@ -506,6 +518,8 @@ void GraphicResultsForm::FormShow()
     Button2->setText(QStringLiteral("Print this graphic results"));
     for (std::size_t i = 0; i < m_radios.size(); ++i)
         m_radios[i]->setText(m_choices[i].radioCaption);
+    Label1->setText(ClassicFormulasCaption());
+    Label1->setVisible(classicResults());
 
     const PointChoice &centre = m_choices.front();
     ShowPointHistory(centre.column, centre.yCaption, centre.lineColor, centre.pointColor, centre.errorColor);
@@ -539,6 +553,9 @@ void GraphicResultsForm::Button2Click()
     m_report.title().caption = caption();
     const int selected = selectedChoice();
     m_report.subtitle().caption = selected >= 0 ? m_radios[static_cast<std::size_t>(selected)]->text() : QString();
+    // The printed graphic is the one on the screen, so it carries the
+    // window's caption, not that of a later run.
+    m_report.formulas().caption = Label1->isVisibleTo(this) ? Label1->text() : QString();
     m_program.desktop.previewReport(m_report);
 }
 
@@ -565,6 +582,11 @@ QString TForm6::caption() const
 const History &TForm6::history() const
 {
     return programState().historyXY;
+}
+
+bool TForm6::classicResults() const
+{
+    return programState().classicResultsXY;
 }
 
 } // namespace resheat::ui

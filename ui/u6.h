@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class TVxUniChart2D;
@@ -85,6 +86,7 @@ public:
     ImageBox *Image1 = nullptr;
     QPushButton *Button1 = nullptr;         // "Close"
     QPushButton *Button2 = nullptr;         // "Print this graphic results"
+    QLabel *Label1 = nullptr;               // "Classic formulas" for their results, hidden otherwise
 
     const std::vector<PointChoice> &choices() const { return m_choices; }
     // The radio button of choice `index` (0-based).
@@ -114,6 +116,8 @@ protected:
 
     virtual QString caption() const = 0;
     virtual const History &history() const = 0;
+    // The history comes from the classic formulas.
+    virtual bool classicResults() const = 0;
     const ProgramState &programState() const;
 
     void showEvent(QShowEvent *event) override;
@@ -144,6 +148,7 @@ public:
 protected:
     QString caption() const override;
     const History &history() const override;
+    bool classicResults() const override;
 };
 
 // The point choices of the windows, in radio button order.

@@ -21,4 +21,9 @@ const History &TForm6a::history() const
     return programState().historyRZ;
 }
 
+bool TForm6a::classicResults() const
+{
+    return programState().classicResultsRZ;
+}
+
 } // namespace resheat::ui

@@ -16,6 +16,7 @@ public:
 protected:
     QString caption() const override;
     const History &history() const override;
+    bool classicResults() const override;
 };
 
 } // namespace resheat::ui

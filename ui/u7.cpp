@@ -15,6 +15,7 @@ constexpr double kBandWidth = 190.1;
 constexpr double kBandHeight = 85.1;
 constexpr double kTitleTop = 11.9;
 constexpr double kSubtitleTop = 32.2;
+constexpr double kFormulasTop = 42.0;
 constexpr double kImageLeft = 47.4;
 constexpr double kImageTop = 50.8;
 // The image box as designed; it takes the size of the picture it gets.
@@ -41,6 +42,9 @@ GraphicReportForm::GraphicReportForm()
     ReportLabel &subtitleLabel = addLabel(QStringLiteral("Subtitle"), 0, kSubtitleTop);
     subtitleLabel.font.pointSize = 14;
     subtitleLabel.alignment = LabelAlignment::CentreOnBand;
+
+    ReportLabel &formulasLabel = addLabel(QStringLiteral("Formulas"), 0, kFormulasTop);
+    formulasLabel.alignment = LabelAlignment::CentreOnBand;
 
     addImageBox(QStringLiteral("Image1"), kImageLeft, kImageTop, kImageWidth, kImageHeight);
 }

@@ -26,6 +26,9 @@ public:
 
     report::ReportLabel &title() { return labels()[0]; }
     report::ReportLabel &subtitle() { return labels()[1]; }
+    // Under the subtitle: "Classic formulas" for their results, empty otherwise.
+    report::ReportLabel &formulas() { return labels()[2]; }
+    const report::ReportLabel &formulas() const { return labels()[2]; }
     const report::ReportLabel &title() const { return labels()[0]; }
     const report::ReportLabel &subtitle() const { return labels()[1]; }
     report::ReportImageBox &image() { return imageBoxes()[0]; }

@@ -28,6 +28,8 @@ constexpr double kResultValueLeft = 79.6;
 // keeps the same pitch.
 constexpr double kFirstResultTop = 150.7;
 constexpr double kResultPitch = (261.8 - 150.7) / 11;
+// "Classic formulas" over the result values, on the line of the heading.
+constexpr double kFormulasTop = 138.9;
 
 } // namespace
 
@@ -65,6 +67,7 @@ TextReportForm::TextReportForm(int block1Rows, int resultRows)
         addLabel(QStringLiteral("ResultName%1").arg(i + 1), kResultNameLeft, top);
         addLabel(QStringLiteral("ResultValue%1").arg(i + 1), kResultValueLeft, top);
     }
+    addLabel(QStringLiteral("Formulas"), kResultValueLeft, kFormulasTop);
 }
 
 int TextReportForm::inputLabelIndex(int index, bool value) const

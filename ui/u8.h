@@ -21,6 +21,10 @@ public:
     report::ReportLabel &title() { return labels()[0]; }
     report::ReportLabel &inputHeading() { return labels()[1]; }
     report::ReportLabel &resultsHeading() { return labels()[2]; }
+    // Beside the results heading: "Classic formulas" for results of the
+    // classic formulas, empty otherwise.
+    report::ReportLabel &formulas() { return *findLabel(QStringLiteral("Formulas")); }
+    const report::ReportLabel &formulas() const { return *findLabel(QStringLiteral("Formulas")); }
     // Input rows in order: block 1 top to bottom, then block 2.  Value 0 of
     // block 1 is the material name.
     report::ReportLabel &inputName(int index);

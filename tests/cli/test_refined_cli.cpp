@@ -9,6 +9,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "core/NumberText.h"
 #include "core/Refined.h"
 #include "files/DataFiles.h"
 #include "files/PropertyTableFile.h"
@@ -98,6 +99,13 @@ TEST_F(RefinedCli, JsonOfTheWorkedRodCarriesTheSolversNumbers)
     EXPECT_EQ(JsonNumber(o.out, "dT_K"), r.differenceK);
     EXPECT_EQ(JsonNumber(o.out, "stored_J"), r.stored);
     EXPECT_EQ(JsonNumber(o.out, "contacts"), r.contacts);
+    // The estimate after the history, read back to the same doubles.
+    const auto estimate = o.out.find("], \"error_estimate\": {\"heating_time_s\": ");
+    ASSERT_NE(estimate, std::string::npos);
+    EXPECT_EQ(JsonNumber(o.out.substr(estimate), "heating_time_s"), r.errorEstimate.heatingTime);
+    EXPECT_EQ(JsonNumber(o.out.substr(estimate), "temperature_K"), r.errorEstimate.temperature);
+    EXPECT_GT(r.errorEstimate.temperature, 0);
+    EXPECT_NE(o.out.find("}, \"messages\": [{", estimate), std::string::npos);
     // 50 rows of time, To, Tr, I, P.
     const std::regex row("\\[([-0-9.e+]+), [-0-9.e+]+, [-0-9.e+]+, ([-0-9.e+]+), [-0-9.e+]+\\]");
     int n = 0;
@@ -116,7 +124,7 @@ TEST_F(RefinedCli, TextAndHistoryCsvOfTheWorkedBar)
     ASSERT_EQ(o.status, 0) << o.err;
     const auto r = RefinedCalculationXY(WorkedBar(), *BuiltInPropertyTable("steel"));
     const auto lines = Lines(o.out);
-    ASSERT_EQ(lines.size(), 20u + 1 + 1 + 50);
+    ASSERT_EQ(lines.size(), 22u + 1 + 1 + 50);
     EXPECT_EQ(lines[0], "Temperature-dependent calculation, xy geometry");
     EXPECT_EQ(lines[2], "Properties                    steel (built-in table, typical values)");
     EXPECT_EQ(lines[4], "Heating time             [s]  " + [&] {
@@ -127,9 +135,16 @@ TEST_F(RefinedCli, TextAndHistoryCsvOfTheWorkedBar)
     EXPECT_EQ(lines[10].substr(0, 30), "Centre - corner          [K]  ");
     EXPECT_NEAR(std::strtod(lines[10].c_str() + 30, nullptr), r.differenceK, 1E-5 * r.differenceK);
     EXPECT_EQ(lines[19].substr(0, 30), "Number of contacts       [-]  ");
-    EXPECT_NE(lines[19].find("(constant properties: 146)"), std::string::npos) << lines[19];
-    EXPECT_EQ(lines[21], "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]");
-    EXPECT_EQ(lines[71].substr(8, 9), "   1500.0");
+    // 146 256 A at 1000 A a contact, rounded up.
+    EXPECT_NE(lines[19].find("(constant properties: 147)"), std::string::npos) << lines[19];
+    // The estimates rounded up to two digits: 0.0123 is shown as 0.013.
+    EXPECT_EQ(lines[20], "Heating time accuracy    [s]  about +-" +
+                             GeneralText(RoundedEstimate(r.errorEstimate.heatingTime), 2));
+    EXPECT_EQ(lines[21], "Temperature accuracy     [K]  about +-" +
+                             GeneralText(RoundedEstimate(r.errorEstimate.temperature), 2));
+    EXPECT_GE(std::strtod(lines[21].c_str() + 38, nullptr), r.errorEstimate.temperature);
+    EXPECT_EQ(lines[23], "time [s]  To [oC]  Tw [oC]  Th [oC]       I [A]         P [W]");
+    EXPECT_EQ(lines[73].substr(8, 9), "   1500.0");
 
     const auto csv = Lines(Slurp(path("h.csv")));
     ASSERT_EQ(csv.size(), 51u);
@@ -205,8 +220,78 @@ TEST_F(RefinedCli, ExitStatusesAndMessages)
     // Not reached: the reason is said, nothing is written, JSON has no results.
     const auto weakRun = Run("--refined --json --history " + path("weak.csv") + " " + path("weak.drz"));
     EXPECT_NE(weakRun.err.find("Calculation Error: The centre cannot reach the finish temperature"), std::string::npos);
-    EXPECT_NE(weakRun.out.find("\"results\": null, \"history\": []"), std::string::npos);
+    EXPECT_NE(weakRun.out.find("\"results\": null, \"history\": [], \"error_estimate\": null, "), std::string::npos);
     EXPECT_FALSE(fs::exists(path("weak.csv")));
     // The plain calculation's usage names the option.
     EXPECT_NE(Run("--help").out.find("--refined"), std::string::npos);
+}
+
+// Tables and fields that once ran for minutes: each ends at once and says
+// how (their speed is measured in bench/bench_refined).
+TEST_F(RefinedCli, HostileTablesAndWeakFieldsEndWithTheirReason)
+{
+    std::string steel = Slurp(RESHEAT_SOURCE_DIR "/data/materials/steel.csv");
+    const std::string row = "200,2.63E-07,53.2,520";
+    ASSERT_NE(steel.find(row), std::string::npos);
+    std::ofstream(path("typo.csv")) << steel.replace(steel.find(row), row.size(), "200,2.63E06,29.7,660");
+    std::ofstream(path("swing.csv")) << kPropertyTableHeader << "\n"
+                                     << "20,1.42E-07,1E-6,450\n500,5.84E-07,1E9,680\n1000,1.163E-06,1E-6,650\n";
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    // Properties that flip every kelvin: steps too short to end in the bound of work.
+    std::ofstream zigzag(path("zigzag.csv"));
+    zigzag << kPropertyTableHeader << "\n";
+    for (int i = 0; i < 600; ++i)
+        zigzag << 20 + i << (i % 2 ? ",1.5E-06,0.5,4500\n" : ",1.5E-07,50,450\n");
+    zigzag.close();
+    for (const double volts : {1E-8, 3E-8, 1E-12}) {
+        DataRZ weak = WorkedRod();
+        weak.supplyVoltage = volts;
+        SaveDataRZ(path(GeneralText(volts) + ".drz"), weak);
+    }
+    const std::string balance = "Calculation Error: The centre cannot reach the finish temperature: the surface "
+                                "losses balance the heating at a centre temperature of ";
+    const struct {
+        std::string args;
+        int status;
+        std::string message; // the last line of stderr, or its start when it ends in "..."
+    } rows[] = {
+        // Above 100 oC the resistivity leaps to ohms: nothing heats beyond it.
+        {"--materials " + path("typo.csv") + " " + path("rod.drz"), 5, balance + "100 oC."},
+        {"--materials " + path("typo.csv") + " " + path("bar.dxy"), 5, balance + "100 oC."},
+        // Conduction a trillion times apart from one row to the next: the
+        // section heats as one body (the core test checks the time).
+        {"--materials " + path("swing.csv") + " " + path("rod.drz"), 0,
+         "Warning: The finish temperature (1500 oC) lies beyond the table's last point (1000 oC); above it the "
+         "last values are used."},
+        {"--materials " + path("swing.csv") + " " + path("bar.dxy"), 0,
+         "Warning: The finish temperature (1500 oC) lies beyond the table's last point (1000 oC); above it the "
+         "last values are used."},
+        {"--materials " + path("zigzag.csv") + " " + path("bar.dxy"), 5,
+         "Calculation Error: the calculation did not converge: it needs too many time steps (at ..."},
+        // A field so weak that the centre stays at the start temperature.
+        {path("1e-08.drz"), 5, balance + "20 oC."},
+        {path("3e-08.drz"), 5, balance + "20 oC."},
+        {path("1e-12.drz"), 5, balance + "20 oC."},
+    };
+    for (const auto &r : rows) {
+        const auto o = Run("--refined " + r.args);
+        EXPECT_EQ(o.status, r.status) << r.args << "\n" << o.err;
+        const auto lines = Lines(o.err);
+        ASSERT_FALSE(lines.empty()) << r.args;
+        if (r.message.ends_with("..."))
+            EXPECT_EQ(lines.back().substr(0, r.message.size() - 3), r.message.substr(0, r.message.size() - 3));
+        else
+            EXPECT_EQ(lines.back(), r.message) << r.args;
+        // Only the warnings of the table come before it.
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+            EXPECT_EQ(lines[i].rfind("Warning: ", 0), 0u) << lines[i];
+    }
+    // Not converged: no results, no estimate, the reason in the messages.
+    const auto json = Run("--refined --json --materials " + path("zigzag.csv") + " " + path("bar.dxy"));
+    EXPECT_EQ(json.status, 5);
+    EXPECT_NE(json.out.find("\"results\": null, \"history\": [], \"error_estimate\": null, \"messages\": ["),
+              std::string::npos);
+    EXPECT_NE(json.out.find("{\"caption\": \"Calculation Error\", \"text\": \"the calculation did not converge: "),
+              std::string::npos);
 }

@@ -7,6 +7,8 @@
 #include "core/Numerics.h"
 #include "support/RecordingHost.h"
 
+// The classic formulas: every worked figure of earlier versions, bit for bit.
+// The series are tested in test_series.cpp.
 using namespace resheat;
 using resheat::testing::RecordingHost;
 using resheat::testing::WorkedBar;
@@ -29,7 +31,7 @@ struct XYRun {
 XYRun RunXY(const DataXY &d, bool fixed = false, double userTime = 0)
 {
     XYRun r;
-    CalculationXY(d, fixed, r.results, userTime, r.history, r.host);
+    CalculationXY(d, fixed, r.results, userTime, r.history, r.host, Formulas::Classic);
     return r;
 }
 
@@ -42,7 +44,7 @@ struct RZRun {
 RZRun RunRZ(const DataRZ &d, bool fixed = false, double userTime = 0)
 {
     RZRun r;
-    CalculationRZ(d, fixed, r.results, userTime, r.history, r.host);
+    CalculationRZ(d, fixed, r.results, userTime, r.history, r.host, Formulas::Classic);
     return r;
 }
 
@@ -175,7 +177,7 @@ TEST(CalculationXY, RejectedCaseKeepsHistoryAndLaterFields)
     r.history[4][1] = 99;
     DataXY d = WorkedBar();
     d.supplyVoltage = 100; // pv grows with U squared: 5.27E10
-    CalculationXY(d, false, r.results, 0, r.history, r.host);
+    CalculationXY(d, false, r.results, 0, r.history, r.host, Formulas::Classic);
     ASSERT_EQ(r.host.messages.size(), 2u);
     EXPECT_EQ(r.host.messages[0], std::make_pair(std::string("Calculation Error"),
                                                  std::string("Power density greatest then 1E10 ?!!!")));
@@ -195,7 +197,7 @@ TEST(CalculationXY, FaultKeepsStoredFieldsAndTheOldHistory)
     DataXY d = WorkedBar();
     d.maxContactCurrent = 0;
     try {
-        CalculationXY(d, false, r.results, 0, r.history, r.host);
+        CalculationXY(d, false, r.results, 0, r.history, r.host, Formulas::Classic);
         FAIL();
     } catch (const ArithmeticFault &e) {
         EXPECT_STREQ(e.what(), "Floating point division by zero");
@@ -209,7 +211,7 @@ TEST(CalculationXY, FaultKeepsStoredFieldsAndTheOldHistory)
     d.specificHeat = 0; // th divides by... c enters only the diffusivity with the switch on
     XYRun f;
     f.history[0][1] = 42;
-    EXPECT_THROW(CalculationXY(d, true, f.results, 10, f.history, f.host), ArithmeticFault);
+    EXPECT_THROW(CalculationXY(d, true, f.results, 10, f.history, f.host, Formulas::Classic), ArithmeticFault);
     EXPECT_EQ(f.host.progress, (std::vector<std::string>{"show", "hide"}));
     EXPECT_EQ(f.history[0][1], 42);
 }
@@ -219,7 +221,7 @@ TEST(CalculationXY, ZeroAlfaFaultsInTheCharacteristicFunction)
     DataXY d = WorkedBar();
     d.alfa = 0;
     XYRun r;
-    EXPECT_THROW(CalculationXY(d, false, r.results, 0, r.history, r.host), ArithmeticFault);
+    EXPECT_THROW(CalculationXY(d, false, r.results, 0, r.history, r.host, Formulas::Classic), ArithmeticFault);
 }
 
 TEST(CalculationXY, FullVoltageDropWithFixedTimeRunsWithZeroPower)
@@ -227,7 +229,7 @@ TEST(CalculationXY, FullVoltageDropWithFixedTimeRunsWithZeroPower)
     DataXY d = WorkedBar();
     d.voltageDrop = 100;
     XYRun r;
-    EXPECT_THROW(CalculationXY(d, false, r.results, 0, r.history, r.host), ArithmeticFault);
+    EXPECT_THROW(CalculationXY(d, false, r.results, 0, r.history, r.host, Formulas::Classic), ArithmeticFault);
     const auto fixed = RunXY(d, true, 10);
     EXPECT_EQ(fixed.results.powerDensity, 0);
     EXPECT_EQ(fixed.history[49][1], 20.0);
@@ -312,7 +314,7 @@ TEST(CalculationRZ, RejectedCaseKeepsThePreviousHeatingTime)
     r.results.biot = 9;
     DataRZ d = WorkedRod();
     d.supplyVoltage = 100;
-    CalculationRZ(d, false, r.results, 0, r.history, r.host);
+    CalculationRZ(d, false, r.results, 0, r.history, r.host, Formulas::Classic);
     EXPECT_EQ(r.host.messages.size(), 2u);
     EXPECT_EQ(r.results.heatingTime, 123);
     EXPECT_EQ(r.results.biot, 9);
@@ -327,7 +329,7 @@ TEST(Calculations, PowerDensityOfExactlyTheLimitIsAccepted)
     d.length = 1; d.width = 1; d.thickness = 1; d.resistivity = 1;
     d.supplyVoltage = 1E5; d.voltageDrop = 0;
     XYRun r;
-    CalculationXY(d, true, r.results, 1, r.history, r.host);
+    CalculationXY(d, true, r.results, 1, r.history, r.host, Formulas::Classic);
     EXPECT_EQ(r.results.powerDensity, 1E10);
     EXPECT_TRUE(r.host.messages.empty());
     EXPECT_EQ(r.host.progress.size(), 2u);

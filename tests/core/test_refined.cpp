@@ -8,6 +8,7 @@
 
 #include "core/Heating.h"
 #include "core/Lumped.h"
+#include "core/NumberText.h"
 #include "core/Refined.h"
 #include "support/RecordingHost.h"
 
@@ -183,15 +184,6 @@ double Reach(F f, double target, double hi)
     return (lo + hi) / 2;
 }
 
-double MaxHistoryDifference(const RefinedResult &a, const RefinedResult &b)
-{
-    double worst = 0;
-    for (int i = 0; i < kHistoryRows; ++i)
-        for (int c = 1; c < 4; ++c)
-            worst = std::max(worst, std::abs(a.history[i].temperatures[c] - b.history[i].temperatures[c]));
-    return worst;
-}
-
 } // namespace
 
 TEST(RefinedExact, UniformHeatingTakesTheLumpedTimeOfTheWholeMass)
@@ -224,11 +216,12 @@ TEST(RefinedExact, UniformHeatingTakesTheLumpedTimeOfTheWholeMass)
             const auto &t = r.history[i].temperatures;
             EXPECT_NEAR(t[0], exact * (i + 1) / 50, 1E-6 * exact);
             EXPECT_NEAR(t[1], 20 + 1480.0 * (i + 1) / 50, 1E-6) << i; // linear in time
-            EXPECT_NEAR(t[2], t[1], 1E-9);
-            EXPECT_NEAR(t[3], r.bar ? t[1] : 0, 1E-9);
+            // The nodes agree to the tolerance of Newton's iteration.
+            EXPECT_NEAR(t[2], t[1], 1E-5);
+            EXPECT_NEAR(t[3], r.bar ? t[1] : 0, 1E-5);
         }
         EXPECT_NEAR(r.mean, 1500, 1E-6);
-        EXPECT_NEAR(r.differenceK, 0, 1E-9);
+        EXPECT_NEAR(r.differenceK, 0, 1E-5);
     }
 }
 
@@ -306,30 +299,214 @@ TEST(RefinedExact, StopsAtTheSteadyStateWhenLossesBalanceTheHeating)
     EXPECT_LT(w.steadyCentre, 1500);
 }
 
-TEST(RefinedConvergence, HalvingMeshAndStepChangesTheWorkedCasesLittle)
-{
-    const auto steel = *BuiltInPropertyTable("steel");
-    RefinedOptions fine;
-    fine.refinement = 1;
-    const auto rod0 = RefinedCalculationRZ(WorkedRod(), steel);
-    const auto rod1 = RefinedCalculationRZ(WorkedRod(), steel, fine);
-    const auto bar0 = RefinedCalculationXY(WorkedBar(), steel);
-    const auto bar1 = RefinedCalculationXY(WorkedBar(), steel, fine);
-    for (const auto *r : {&rod0, &rod1, &bar0, &bar1})
-        ExpectReachedAndBalanced(*r);
-    EXPECT_LT(std::abs(rod1.heatingTime / rod0.heatingTime - 1), 1E-3);
-    EXPECT_LT(std::abs(bar1.heatingTime / bar0.heatingTime - 1), 1E-3);
-    EXPECT_LT(MaxHistoryDifference(rod0, rod1), 0.5);
-    EXPECT_LT(MaxHistoryDifference(bar0, bar1), 0.5);
-    EXPECT_GT(rod1.nodes, rod0.nodes);
-    EXPECT_GT(rod1.steps, rod0.steps);
+// ---------------------------------------------------------------- convergence
+//
+// Hard cases against the converged solution of the model.  The reference
+// numbers come from an independent finite-volume program (cell conduction
+// by the mean of the node conductivities instead of the Kirchhoff
+// transform, the equations in T integrated by a variable-order BDF code at
+// relative tolerance 1E-9, the heating time by event location), run on
+// three uniform meshes (rod 64, 128, 256 cells on the radius; bar 16, 32,
+// 64 cells on the shorter half side, square cells; the flat bars 8, 16, 32)
+// and extrapolated by Richardson's rule from the two finer ones; each level
+// converged at second order (ratio of successive differences 3.3 to 4.0).
+// What remains of their own error is a few hundredths of a kelvin at most
+// and below 1E-5 of the time.
+// The targets: every reported temperature within 0.2 K, the heating time
+// within 0.05 %; the estimate must cover the error on each.
 
-    // Second order: each halving cuts the change about fourfold.
-    fine.refinement = 2;
-    const auto rod2 = RefinedCalculationRZ(WorkedRod(), steel, fine);
-    const double d01 = std::abs(rod1.heatingTime - rod0.heatingTime);
-    const double d12 = std::abs(rod2.heatingTime - rod1.heatingTime);
-    EXPECT_LT(d12, d01 / 3);
+namespace {
+
+// A property table of a made-up alloy with a steep step of resistivity at
+// 500 oC and a narrow peak of specific heat at 601 to 603 oC.
+PropertyTable StepTable()
+{
+    PropertyTable t;
+    t.source = PropertySource::User;
+    t.name = "step";
+    t.points = {{20, 2.0E-07, 40, 450},  {500, 6.0E-07, 35, 600},  {501, 1.8E-06, 25, 600},
+                {600, 1.9E-06, 25, 600}, {601, 1.9E-06, 25, 6000}, {603, 1.9E-06, 25, 6000},
+                {604, 1.9E-06, 25, 620}, {1200, 2.2E-06, 28, 650}};
+    t.emissivity = 0.8;
+    return t;
+}
+
+struct HardCase {
+    const char *name;
+    bool bar;
+    double width, thickness; // rod: the diameter and 0 [m]
+    const char *table;       // built-in name, or "step"
+    double field;            // [V/m], over 1 m with no drop
+    double alfa, emissivity, finish, density;
+    // The reference: heating time, then at it the mean, the second point
+    // (rod surface, bar Tw), Th and the corner; then To, the second point and
+    // Th at 10, 20, 30 and 40 fiftieths of its heating time.
+    double time;
+    std::array<double, 4> end;
+    std::array<std::array<double, 3>, 4> rows;
+};
+
+const HardCase kHardCases[] = {
+    {"worked rod", false, 0.05, 0, "steel", 9, 15, 0.8, 1500, 7800, 97.810618,
+     {1436.4624, 1367.9866, 0, 0},
+     {{{691.1871, 681.7678, 0}, {866.5005, 837.1384, 0}, {1104.4504, 1048.2767, 0}, {1316.4579, 1226.2551, 0}}}},
+    {"worked bar", true, 0.05, 0.05, "steel", 9, 15, 0.8, 1500, 7800, 95.897098,
+     {1425.3868, 1374.6115, 1374.6115, 1276.9230},
+     {{{686.5726, 678.1952, 678.1952}, {859.3136, 833.6345, 833.6345}, {1096.4150, 1044.3499, 1044.3499},
+       {1310.8299, 1226.5149, 1226.5149}}}},
+    {"large hot bar, strong radiation", true, 0.205, 0.146, "steel", 6, 15, 0.8, 1324, 7800, 165.66004,
+     {1267.0184, 1178.1299, 1179.9920, 1071.9898},
+     {{{622.3219, 613.2714, 613.2721}, {774.5947, 755.0028, 755.0078}, {937.0458, 880.5576, 880.6287},
+       {1135.1643, 1040.5258, 1041.0873}}}},
+    {"flat bar 10:1", true, 0.1, 0.01, "steel", 9, 15, 0.8, 1200, 7800, 88.861906,
+     {1176.8137, 1121.3467, 1181.4906, 1105.8226},
+     {{{660.1495, 652.6241, 657.1732}, {802.0193, 783.0941, 795.7453}, {961.2898, 918.9637, 950.9340},
+       {1103.0127, 1041.0839, 1088.1321}}}},
+    {"flat bar 20:1", true, 0.2, 0.01, "steel", 9, 15, 0.8, 1200, 7800, 88.48526,
+     {1184.5566, 1120.0083, 1181.4904, 1104.5319},
+     {{{659.1634, 651.6776, 656.2013}, {800.8554, 782.1579, 794.6101}, {959.3294, 917.1336, 949.0332},
+       {1101.6900, 1039.3861, 1086.8550}}}},
+    {"2 mm wire in 6 s", false, 0.002, 0, "steel", 30, 15, 0.8, 1100, 7800, 6.2306197,
+     {1098.4717, 1096.9403, 0, 0},
+     {{{601.6568, 601.1902, 0}, {750.5968, 749.6393, 0}, {853.6649, 852.1512, 0}, {986.2036, 983.9033, 0}}}},
+    {"300 mm rod in 26 min", false, 0.3, 0, "steel", 1.85, 15, 0.8, 1150, 7800, 1584.0748,
+     {1041.2612, 916.1676, 0, 0},
+     {{{598.4221, 571.8628, 0}, {753.7912, 704.6516, 0}, {873.8481, 759.4599, 0}, {1022.8844, 837.0178, 0}}}},
+    {"Cu rod", false, 0.02, 0, "Cu", 1.2, 15, 0.6, 900, 8930, 220.96526,
+     {899.4299, 898.8598, 0, 0},
+     {{{502.9940, 502.7303, 0}, {706.3746, 705.7883, 0}, {814.3160, 813.4581, 0}, {870.9675, 869.9303, 0}}}},
+    {"aluminium bar", true, 0.1, 0.02, "aluminium", 0.8, 15, 0.3, 550, 2700, 152.76486,
+     {549.3098, 548.2649, 549.6394, 547.9066},
+     {{{217.8468, 217.4816, 217.7660}, {336.6631, 335.9506, 336.5115}, {425.0211, 423.9656, 424.7991},
+       {494.1219, 492.7222, 493.8297}}}},
+    {"table with a steep step", true, 0.08, 0.04, "step", 8, 15, 0.8, 1100, 7800, 120.72451,
+     {1062.2754, 1023.5226, 1048.0776, 980.5819},
+     {{{585.2802, 574.9483, 575.7505}, {718.5255, 694.9093, 700.7031}, {861.4578, 822.5911, 834.1447},
+       {988.7927, 931.9110, 949.6931}}}},
+    {"300 mm square bar in 30 min", true, 0.3, 0.3, "steel", 1.8, 15, 0.8, 1200, 7800, 1777.0088,
+     {1066.7562, 958.0410, 958.0410, 809.5654},
+     {{{613.3139, 586.2743, 586.2743}, {765.6302, 715.8755, 715.8755}, {905.2337, 781.2282, 781.2282},
+       {1065.8319, 876.3809, 876.3809}}}},
+    {"bar under water spray, alfa 500", true, 0.06, 0.03, "steel", 9, 500, 0.8, 1000, 7800, 67.888749,
+     {898.8670, 799.8960, 867.0760, 708.9483},
+     {{{592.7524, 543.4503, 550.5399}, {741.3891, 665.5262, 680.3105}, {827.1101, 716.2376, 733.2717},
+       {917.7465, 754.5507, 795.8250}}}},
+    // The finish 0.34 K below the steady centre: the heating time is ill-conditioned.
+    {"losses nearly balance", false, 0.05, 0, "steel", 4, 15, 0.8, 1152, 7800, 1213.4349,
+     {1116.0254, 1079.6374, 0, 0},
+     {{{868.6815, 833.3100, 0}, {1090.1628, 1026.9123, 0}, {1141.1691, 1070.4581, 0}, {1150.3934, 1078.2772, 0}}}},
+};
+
+// The case of a row: 1 m long, no voltage drop, the table's first point as
+// the case's own properties, heated from 20 oC.
+template <typename Data>
+Data CaseOf(const HardCase &h, const PropertyTable &table)
+{
+    Data d{};
+    d.name.set("hard");
+    d.length = 1;
+    d.density = h.density;
+    d.specificHeat = table.points[0].specificHeat;
+    d.conductivity = table.points[0].conductivity;
+    d.resistivity = table.points[0].resistivity;
+    d.supplyVoltage = h.field;
+    d.voltageDrop = 0;
+    d.startTemp = 20;
+    d.finishTemp = h.finish;
+    d.alfa = h.alfa;
+    d.maxContactCurrent = 1000;
+    return d;
+}
+
+RefinedResult RunHardCase(const HardCase &h, int refinement = 0)
+{
+    PropertyTable table = std::string(h.table) == "step" ? StepTable() : *BuiltInPropertyTable(h.table);
+    RefinedOptions o;
+    o.emissivity = h.emissivity;
+    o.refinement = refinement;
+    if (h.bar) {
+        DataXY d = CaseOf<DataXY>(h, table);
+        d.width = h.width;
+        d.thickness = h.thickness;
+        return RefinedCalculationXY(d, table, o);
+    }
+    DataRZ d = CaseOf<DataRZ>(h, table);
+    d.diameter = h.width;
+    return RefinedCalculationRZ(d, table, o);
+}
+
+struct Deviation {
+    double temperature = 0; // [K] largest over the end values and the rows
+    double time = 0;        // [s]
+};
+
+// How far a result lies from the reference.  The rows are compared at the
+// reference's times: each of ours is moved there along the slope of its
+// neighbours (the two heating times differ by far less than a row).
+Deviation DeviationFrom(const HardCase &h, const RefinedResult &r)
+{
+    Deviation d;
+    d.time = std::abs(r.heatingTime - h.time);
+    const double ends[4] = {r.mean, h.bar ? r.tw : r.surface, r.th, r.corner};
+    for (int i = 0; i < (h.bar ? 4 : 2); ++i)
+        d.temperature = std::max(d.temperature, std::abs(ends[i] - h.end[i]));
+    for (int k = 0; k < 4; ++k) {
+        const int i = 10 * (k + 1) - 1; // row of 10 (k + 1) fiftieths
+        const auto &row = r.history[i].temperatures;
+        const auto &before = r.history[i - 1].temperatures, &after = r.history[i + 1].temperatures;
+        const double move = h.time * (i + 1) / kHistoryRows - row[0];
+        for (int c = 1; c < (h.bar ? 4 : 3); ++c) {
+            const double slope = (after[c] - before[c]) / (after[0] - before[0]);
+            d.temperature = std::max(d.temperature, std::abs(row[c] + slope * move - h.rows[k][c - 1]));
+        }
+    }
+    return d;
+}
+
+} // namespace
+
+TEST(RefinedConvergence, HardCasesMeetTheTargetsAndTheEstimateCoversTheError)
+{
+    for (const HardCase &h : kHardCases) {
+        const RefinedResult r = RunHardCase(h);
+        ExpectReachedAndBalanced(r);
+        const Deviation d = DeviationFrom(h, r);
+        EXPECT_LE(d.temperature, 0.2) << h.name;
+        EXPECT_LE(d.time, 5E-4 * h.time) << h.name;
+        EXPECT_GE(r.errorEstimate.temperature, d.temperature) << h.name;
+        EXPECT_GE(r.errorEstimate.heatingTime, d.time) << h.name;
+        // Only where the centre creeps to the finish is the time called sensitive.
+        const bool sensitive = std::count(r.warnings.begin(), r.warnings.end(),
+                                          "The heating time is sensitive: the centre approaches the finish "
+                                          "temperature slowly") == 1;
+        EXPECT_EQ(sensitive, std::string(h.name) == "losses nearly balance") << h.name;
+    }
+}
+
+TEST(RefinedConvergence, EachLevelComesCloserToTheReference)
+{
+    // Levels 0 to 3 of two rods and 0 to 1 of the worked bar: the error falls
+    // with each level, and the estimate with it.
+    const struct {
+        int hardCase, levels;
+    } rows[] = {{0, 4}, {7, 4}, {1, 2}};
+    static_assert(std::size(kHardCases) >= 10);
+    for (const auto &row : rows) {
+        const HardCase &h = kHardCases[row.hardCase];
+        double previous = HUGE_VAL, previousEstimate = HUGE_VAL;
+        for (int level = 0; level < row.levels; ++level) {
+            const RefinedResult r = RunHardCase(h, level);
+            ExpectReachedAndBalanced(r);
+            const Deviation d = DeviationFrom(h, r);
+            const double error = std::max(d.temperature, d.time / h.time * 1000); // 0.1 % as 1 K
+            EXPECT_LT(error, previous) << h.name << " level " << level;
+            EXPECT_LT(r.errorEstimate.temperature, previousEstimate) << h.name << " level " << level;
+            EXPECT_GE(r.errorEstimate.temperature, d.temperature) << h.name << " level " << level;
+            previous = error;
+            previousEstimate = r.errorEstimate.temperature;
+        }
+        EXPECT_LT(previous, row.levels == 4 ? 0.01 : 0.05) << h.name;
+    }
 }
 
 TEST(RefinedResults, WorkedSteelRodTakesSeveralTimesTheConstantPropertyTime)
@@ -458,4 +635,122 @@ TEST(RefinedRun, ReportsProgressAndStopsWhenCancelled)
     EXPECT_EQ(c.status, RefinedStatus::Cancelled);
     EXPECT_EQ(c.steps, 3);
     EXPECT_EQ(c.heatingTime, 0);
+}
+
+// ---------------------------------------------------------------- bounded runs
+
+namespace {
+
+PropertyTable TableOf(const std::string &rows)
+{
+    const auto read = ParsePropertyTable(std::string(kPropertyTableHeader) + "\n" + rows, PropertySource::User, "t.csv");
+    EXPECT_TRUE(read.ok) << read.message;
+    return read.table;
+}
+
+// Resistivity, conductivity and specific heat that flip every kelvin.
+PropertyTable Zigzag(int points)
+{
+    std::string rows;
+    for (int i = 0; i < points; ++i)
+        rows += std::to_string(20 + i) + (i % 2 ? ",1.5E-06,0.5,4500\n" : ",1.5E-07,50,450\n");
+    return TableOf(rows);
+}
+
+} // namespace
+
+TEST(RefinedBounds, HostileTablesEndWithTheRightOutcome)
+{
+    // The steel table with 2.63E06 for 2.63E-07 at 200 oC: above 100 oC the
+    // resistivity climbs to ohms within a millikelvin, so every node stops
+    // there and the losses are met by the little heat just above 100 oC.
+    std::string steel;
+    const PropertyTable builtIn = *BuiltInPropertyTable("steel");
+    for (const auto &p : builtIn.points)
+        steel += GeneralText(p.temperature, 17) + "," +
+                 (p.temperature == 200 ? std::string("2.63E06,29.7,660")
+                                       : GeneralText(p.resistivity, 17) + "," + GeneralText(p.conductivity, 17) +
+                                             "," + GeneralText(p.specificHeat, 17)) +
+                 "\n";
+    const PropertyTable typo = TableOf(steel);
+    for (const auto &r : {RefinedCalculationRZ(WorkedRod(), typo), RefinedCalculationXY(WorkedBar(), typo)}) {
+        EXPECT_EQ(r.status, RefinedStatus::NotReached) << r.bar;
+        EXPECT_GT(r.steadyCentre, 100);
+        EXPECT_LT(r.steadyCentre, 100.01);
+    }
+
+    // Conductivity 1E-6, 1E9, 1E-6 W/(mK) at 20, 500 and 1000 oC: between
+    // them the section is one body, losing from its surface as it heats,
+    //     t1 = int from 20 to 1000 of rho c / (E^2 / rho_e - (S / A) loss) dT,
+    // S / A = 80 1/m for both the rod and the bar; above 1000 oC the nodes
+    // no longer exchange heat and the centre heats alone,
+    //     t2 = rho c rho_e (1500 - 1000) / E^2 = 7800 650 1.163E-6 500 / 81.
+    // t1 + t2 = 39.958 + 36.398 = 76.356 s (the integral by adaptive
+    // quadrature of the linear table).
+    const PropertyTable swing = TableOf("20,1.42E-07,1E-6,450\n500,5.84E-07,1E9,680\n1000,1.163E-06,1E-6,650\n");
+    for (const auto &r : {RefinedCalculationRZ(WorkedRod(), swing), RefinedCalculationXY(WorkedBar(), swing)}) {
+        ExpectReachedAndBalanced(r);
+        EXPECT_NEAR(r.heatingTime, 76.356, 5E-4 * 76.356) << r.bar;
+    }
+
+    // Properties that flip every kelvin over 600 K need more steps on the bar
+    // than the bound of work allows; on the rod the runs on the two meshes
+    // end far apart.  Over 300 K the rod reaches the finish in more steps than
+    // the history keeps, every second one dropped as the store fills.
+    const struct {
+        RefinedResult r;
+        std::string message;
+    } zigzags[] = {
+        {RefinedCalculationXY(WorkedBar(), Zigzag(600)),
+         "the calculation did not converge: it needs too many time steps (at "},
+        {RefinedCalculationRZ(WorkedRod(), Zigzag(600)),
+         "the calculation did not converge: the runs on two meshes differ by up to "},
+    };
+    for (const auto &z : zigzags) {
+        EXPECT_EQ(z.r.status, RefinedStatus::NotConverged);
+        ASSERT_EQ(z.r.stopMessages.size(), 1u);
+        EXPECT_EQ(z.r.stopMessages[0].rfind(z.message, 0), 0u) << z.r.stopMessages[0];
+        EXPECT_GT(z.r.lastTime, 0);
+        EXPECT_EQ(z.r.heatingTime, 0);
+        EXPECT_EQ(z.r.history[0].temperatures[0], 0);
+    }
+    const auto longRun = RefinedCalculationRZ(WorkedRod(), Zigzag(300));
+    ExpectReachedAndBalanced(longRun);
+    EXPECT_GT(longRun.steps, 4096);
+    for (int i = 1; i < kHistoryRows; ++i)
+        EXPECT_GT(longRun.history[i].temperatures[1], longRun.history[i - 1].temperatures[1]) << i;
+    EXPECT_EQ(longRun.history[kHistoryRows - 1].temperatures[1], 1500);
+}
+
+TEST(RefinedBounds, FieldsTooWeakToHeatAreRecognisedBeforeAnyStep)
+{
+    // At U volts (less 10 %) over 1 m the steady centre rises by
+    //     q R / (2 h) + q R^2 / (4 lambda),  q = (0.9 U)^2 / 1.42E-7,
+    // h = 15 + 4 0.8 sigma 293.15^3 = 19.571 W/(m2 K), lambda = 59.5 W/(mK),
+    // R = 0.025 m: 3.66E-13 K at 1E-8 V, and 0.3658 K at 0.01 V (0.3653 K
+    // with the resistivity 0.15 % higher at 20.37 oC).  The bound of the
+    // steady centre says so before a single step.
+    const struct {
+        double volts, rise, tolerance;
+    } rows[] = {{1E-8, 3.66E-13, 1E-14}, {3E-8, 9 * 3.66E-13, 1E-13}, {1E-12, 0, 1E-14}, {0.01, 0.3653, 0.002}};
+    for (const auto &row : rows) {
+        DataRZ d = WorkedRod();
+        d.supplyVoltage = row.volts;
+        const auto r = RefinedCalculationRZ(d, *BuiltInPropertyTable("steel"));
+        EXPECT_EQ(r.status, RefinedStatus::NotReached) << row.volts;
+        EXPECT_EQ(r.steps, 0) << row.volts;
+        EXPECT_NEAR(r.steadyCentre - 20, row.rise, row.tolerance) << row.volts;
+        ASSERT_EQ(r.stopMessages.size(), 1u);
+        EXPECT_EQ(r.stopMessages[0], "The centre cannot reach the finish temperature: the surface losses balance the "
+                                     "heating at a centre temperature of " + GeneralText(r.steadyCentre) + " oC.");
+    }
+}
+
+TEST(RefinedResults, EstimatesAreShownRoundedUpToTwoDigits)
+{
+    const struct {
+        double estimate, shown;
+    } rows[] = {{0.0123, 0.013}, {0.3, 0.3}, {0.294, 0.3}, {0.2001, 0.21}, {1234, 1300}, {7, 7}, {0, 0}};
+    for (const auto &row : rows)
+        EXPECT_NEAR(RoundedEstimate(row.estimate), row.shown, 1E-12 * row.shown) << row.estimate;
 }

@@ -3,7 +3,8 @@
 // accepted table has strictly increasing, finite temperatures, finite
 // positive properties, an emissivity from 0 to 1 and a finite solidus; a
 // refusal says why, naming the line when a line is to blame; the
-// calculation ends with a status, never a value that is no number.
+// calculation ends with a status, never a value that is no number nor an
+// arithmetic fault.
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -39,8 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (t.solidus)
         FUZZ_CHECK(std::isfinite(*t.solidus));
 
-    // Tables far from any metal are what the solver must survive: it either
-    // reaches the finish, says why not, or faults with the platform's message.
+    // Tables far from any metal are what the solver must survive: it reaches
+    // the finish with an estimate of its accuracy, or says why not; no
+    // arithmetic fault, whatever the table (the worked rod's own formulas
+    // cannot fault).
     try {
         const RefinedResult r = RefinedCalculationRZ(testing::WorkedRod(), t);
         if (r.status == RefinedStatus::Reached) {
@@ -48,10 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             for (const RefinedRow &row : r.history)
                 for (const double v : {row.temperatures[0], row.temperatures[1], row.current, row.power})
                     FUZZ_CHECK(std::isfinite(v));
+            for (const double e : {r.errorEstimate.heatingTime, r.errorEstimate.temperature})
+                FUZZ_CHECK(std::isfinite(e) && e >= 0);
         } else {
-            FUZZ_CHECK(!r.stopMessages.empty());
+            FUZZ_CHECK(r.stopMessages.size() == 1 || r.status == RefinedStatus::Rejected);
+            if (r.status == RefinedStatus::NotConverged)
+                FUZZ_CHECK(r.stopMessages[0].rfind("the calculation did not converge: ", 0) == 0);
         }
     } catch (const ArithmeticFault &) {
+        FUZZ_CHECK(false);
     }
     return 0;
 }

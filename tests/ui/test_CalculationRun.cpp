@@ -174,8 +174,10 @@ TEST_F(CalculationRun, ARejectedRunAfterASuccessfulOneKeepsTheOldResults)
     EXPECT_EQ(spyXY->shows, 1);
 }
 
+// The classic formulas compute whatever they get, so a fault ends their run.
 TEST_F(CalculationRun, AFaultDuringTheRunHidesTheProgressWindowThenReportsAndSkipsTheMenuUpdate)
 {
+    program.state.classicFormulas = true;
     DataXY d = SteelBar();
     d.density = 0; // the history's diffusivity divides by the density
     enterXY(d);
@@ -201,6 +203,7 @@ TEST_F(CalculationRun, AFaultDuringTheRunHidesTheProgressWindowThenReportsAndSki
 
 TEST_F(CalculationRun, AFaultBeforeTheProgressWindowReportsWithoutShowingIt)
 {
+    program.state.classicFormulas = true;
     DataRZ d = SteelRod();
     d.resistivity = 0;
     program.state.dataRZ = d;
@@ -215,6 +218,7 @@ TEST_F(CalculationRun, AFaultBeforeTheProgressWindowReportsWithoutShowingIt)
 
 TEST_F(CalculationRun, AColdCentreAtTheTenthRowLeavesTheResultsDisabled)
 {
+    program.state.classicFormulas = true; // the series refuse a start below absolute zero
     DataXY d = SteelBar();
     d.startTemp = -1000; // a fifth of the heating leaves the centre far below zero
     d.finishTemp = 10;
@@ -224,6 +228,48 @@ TEST_F(CalculationRun, AColdCentreAtTheTenthRowLeavesTheResultsDisabled)
     EXPECT_EQ(spyXY->shows, 1);
     EXPECT_LT(program.state.historyXY[9][1], 0);
     EXPECT_FALSE(resultsXY());
+}
+
+// The series say what they refuse or cannot reach, in one box captioned
+// "Calculation Error", and the menu update runs afterwards.
+TEST_F(CalculationRun, TheSeriesSayWhatTheyRefuseOrCannotReach)
+{
+    DataXY cooled = SteelBar();
+    cooled.supplyVoltage = 2;
+    cooled.finishTemp = 1200;
+    cooled.alfa = 300; // levels off at 947.258 oC
+    DataXY noDensity = SteelBar();
+    noDensity.density = 0;
+    DataXY cold = SteelBar();
+    cold.startTemp = -300;
+    const struct {
+        DataXY data;
+        QString box;
+        int progressShows;
+        bool results;
+    } rows[] = {
+        {noDensity, "Calculation Error|Density must be positive.", 0, false},
+        {cold, "Calculation Error|Start temperature must be above -273.15 oC.", 0, false},
+        {cooled, "Calculation Error|The centre does not reach the finish temperature: it approaches 947.258 oC.", 1,
+         true},
+    };
+    for (const auto &row : rows) {
+        TestProgram fresh;
+        fresh.app().showMainWindow();
+        TForm1 *main = fresh.windows().Form1;
+        ProgressSpy spy(fresh.windows().Form3);
+        bool progressVisibleAtBox = true;
+        fresh.desktop.onBox = [&](const FakeDesktop::Box &) { progressVisibleAtBox = fresh.windows().Form3->isVisible(); };
+        fresh.state.dataXY = row.data;
+        main->UpdateMenuState();
+        ASSERT_TRUE(main->oblxy->isEnabled()) << row.box.toStdString();
+        main->oblxy->trigger();
+        EXPECT_EQ(fresh.desktop.boxLines(), QStringList{row.box});
+        EXPECT_EQ(fresh.desktop.boxes[0].kind, FakeDesktop::BoxKind::Message);
+        EXPECT_FALSE(progressVisibleAtBox);
+        EXPECT_EQ(spy.shows, row.progressShows) << row.box.toStdString();
+        EXPECT_EQ(main->rfxy1->menuAction()->isEnabled(), row.results) << row.box.toStdString();
+    }
 }
 
 TEST_F(CalculationRun, ARunFromTheMainWindowComputesTheHeatingTime)

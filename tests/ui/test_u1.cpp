@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "core/Heating.h"
@@ -17,6 +18,7 @@
 #include "support/TestLocale.h"
 #include "ui/CalculationRun.h"
 #include "ui/ImageBox.h"
+#include "ui/Settings.h"
 #include "ui/support/TestProgram.h"
 #include "ui/u1.h"
 #include "ui/u2.h"
@@ -45,7 +47,8 @@ protected:
                 {form->e1, "Exit"},                    {form->dataforxy1, "Data for xy geometry"},
                 {form->Dataforrz1, "Data for rz geometry"}, {form->savedforxy1, "Save data for xy"},
                 {form->savedforrz1, "Save data for rz"}, {form->oblxy, "Calculations for xy geometry"},
-                {form->oblrz, "Calculations for rz geometry"}, {form->tr1, "Text results"},
+                {form->oblrz, "Calculations for rz geometry"}, {form->classic1, "Classic formulas"},
+                {form->tr1, "Text results"},
                 {form->gr1, "Graphic results"},        {form->str1, "Save text results"},
                 {form->tr2, "Text results"},           {form->gr2, "Graphic results"},
                 {form->str2, "Save text results"}};
@@ -120,19 +123,28 @@ TEST_F(MainWindow, ShowingSetsTitleCaptionsAndPosition)
     EXPECT_EQ(form->Data1->actions(),
               (QList<QAction *>{form->dataforxy1, form->Dataforrz1, form->savedforxy1, form->savedforrz1}));
     EXPECT_EQ(form->rfxy1->actions(), (QList<QAction *>{form->tr1, form->gr1, form->str1}));
+    // "Classic formulas" comes last, after a separator, as a switch.
+    const QList<QAction *> calculations = form->calculations1->actions();
+    ASSERT_EQ(calculations.size(), 4);
+    EXPECT_EQ(calculations[0], form->oblxy);
+    EXPECT_EQ(calculations[1], form->oblrz);
+    EXPECT_TRUE(calculations[2]->isSeparator());
+    EXPECT_EQ(calculations[3], form->classic1);
+    EXPECT_TRUE(form->classic1->isCheckable());
+    EXPECT_FALSE(form->classic1->isChecked());
 }
 
-TEST_F(MainWindow, StartUpMenuStateEnablesAllButCalculationsAndResults)
+TEST_F(MainWindow, StartUpMenuStateEnablesAllButResults)
 {
-    EXPECT_FALSE(calcXY());
-    EXPECT_FALSE(calcRZ());
+    // The series say why they refuse the empty cases; the classic formulas
+    // wait for plausible data.
     EXPECT_FALSE(resultsXY());
     EXPECT_FALSE(resultsRZ());
-    for (const auto &[action, caption] : commands()) {
-        if (action != form->oblxy && action != form->oblrz) {
-            EXPECT_TRUE(action->isEnabled()) << caption.toStdString();
-        }
-    }
+    for (const auto &[action, caption] : commands())
+        EXPECT_TRUE(action->isEnabled()) << caption.toStdString();
+    form->classic1->trigger();
+    EXPECT_FALSE(calcXY());
+    EXPECT_FALSE(calcRZ());
 }
 
 TEST_F(MainWindow, EveryShowingSwitchesFixedTimeOffAndRecomputesTheMenu)
@@ -155,8 +167,10 @@ struct XYRow {
     bool enabled;
 };
 
+// With the classic formulas; the series take any case and refuse with a message.
 TEST_F(MainWindow, XYCalculationNeedsANameOtherThanOneBlankAndThreeDimensions)
 {
+    form->classic1->trigger();
     const XYRow rows[] = {
         {"", 1, 0.05, 0.05, true},
         {"steel", 1, 0.05, 0.05, true},
@@ -183,11 +197,16 @@ TEST_F(MainWindow, XYCalculationNeedsANameOtherThanOneBlankAndThreeDimensions)
         EXPECT_EQ(calcXY(), row.enabled) << '"' << row.name << "\" " << row.length << ' ' << row.width << ' '
                                          << row.thickness;
         EXPECT_FALSE(calcRZ());
+        program.state.classicFormulas = false;
+        form->UpdateMenuState();
+        EXPECT_TRUE(calcXY());
+        program.state.classicFormulas = true;
     }
 }
 
 TEST_F(MainWindow, RZCalculationNeedsLengthDiameterAndDensity)
 {
+    form->classic1->trigger();
     struct Row {
         const char *name;
         double length, diameter, density;
@@ -213,7 +232,56 @@ TEST_F(MainWindow, RZCalculationNeedsLengthDiameterAndDensity)
         EXPECT_EQ(calcRZ(), row.enabled) << '"' << row.name << "\" " << row.length << ' ' << row.diameter
                                          << ' ' << row.density;
         EXPECT_FALSE(calcXY());
+        program.state.classicFormulas = false;
+        form->UpdateMenuState();
+        EXPECT_TRUE(calcRZ());
+        program.state.classicFormulas = true;
     }
+}
+
+// The switch is remembered between runs of the program, in the settings the
+// test run keeps in a folder of its own.
+TEST(ClassicFormulasSwitch, IsRememberedBetweenRuns)
+{
+    WriteClassicFormulas(false);
+    const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope, "ResHeat", "resheat").fileName();
+    EXPECT_FALSE(file.startsWith(QDir::homePath() + "/.config")) << file.toStdString();
+    for (const bool expected : {false, true, false}) {
+        ProgramState state;
+        FakeDesktop desktop;
+        Application run(state, desktop);
+        run.showMainWindow();
+        TForm1 &main = *run.windows().Form1;
+        EXPECT_EQ(state.classicFormulas, expected);
+        EXPECT_EQ(main.classic1->isChecked(), expected);
+        main.classic1->trigger(); // the next run starts the other way
+        EXPECT_EQ(state.classicFormulas, !expected);
+        EXPECT_EQ(ReadClassicFormulas(), !expected);
+        main.hide();
+    }
+    WriteClassicFormulas(false);
+}
+
+// "Save text results" of classic results writes the files of earlier
+// versions byte for byte (tests/data/classic holds them).
+TEST_F(MainWindow, SavedClassicResultsAreThoseOfEarlierVersions)
+{
+    form->classic1->trigger();
+    program.state.dataXY = SteelBar();
+    program.state.dataRZ = SteelRod();
+    form->UpdateMenuState();
+    form->oblxy->trigger();
+    form->oblrz->trigger();
+    program.desktop.fileAnswers = {path("bar"), path("rod")};
+    form->str1->trigger();
+    form->str2->trigger();
+    auto bytes = [](const QString &name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing ") + name.toUtf8();
+    };
+    const QString golden = QStringLiteral(RESHEAT_SOURCE_DIR "/tests/data/classic/");
+    EXPECT_EQ(bytes(path("bar.txt")), bytes(golden + "steel-bar.txt"));
+    EXPECT_EQ(bytes(path("rod.txt")), bytes(golden + "steel-rod.txt"));
 }
 
 TEST_F(MainWindow, ResultsNeedAWarmCentreInTheTenthHistoryRow)
@@ -274,6 +342,7 @@ TEST_F(MainWindow, ReadDataLoadsTheConfirmedFileAndUpdatesTheMenu)
 
 TEST_F(MainWindow, ReadDataForRZLoadsTheRodCase)
 {
+    form->classic1->trigger(); // whose commands wait for plausible data
     SaveDataRZ(path("rod.drz").toStdString(), SteelRod());
     program.desktop.fileAnswers = {path("rod.drz")};
     form->ldfrz1->trigger();
@@ -361,6 +430,7 @@ TEST_F(MainWindow, SaveDataRightAfterStartUpWritesTheClearedCase)
 
 TEST_F(MainWindow, SavingDoesNotRecomputeTheMenu)
 {
+    form->classic1->trigger(); // whose commands wait for plausible data
     program.state.dataRZ = SteelRod(); // the menu does not know yet
     program.desktop.fileAnswers = {path("rod")};
     form->savedforrz1->trigger();

@@ -30,6 +30,8 @@ protected:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         state.dataXY = SteelBar();
+        // The worked figures of earlier versions; the series are tested at the end.
+        state.classicFormulas = true;
     }
     void TearDown() override
     {
@@ -442,6 +444,65 @@ TEST_F(TextResultsXY, PrintResultsFillsTheReportAndPreviewsIt)
         EXPECT_EQ(texts[32 + 2 * i], window.edit(i + 1)->text());
     }
     EXPECT_EQ(texts[32 + 2 * 7], "146");   // number of contacts of the worked case
+    EXPECT_EQ(page.findLabel("Formulas")->caption, "Classic formulas");
+}
+
+// The windows of both geometries show the series' results by default and say
+// "Classic formulas" for results of the classic ones, on the screen and on
+// the page.  Series: 10.56 s (bar and rod, an independent evaluation), 147
+// and 115 contacts rounded up, 2.502 and 2.656 K; classic: the worked figures.
+TEST(TextResultsFormulas, TheWindowsSayWhichFormulasTheResultsComeFrom)
+{
+    const QLocale savedLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const struct {
+        bool rz, classic;
+        QStringList values; // heating time, contacts, the temperature differences
+    } rows[] = {
+        {false, false, {"10.56", "147", "2.502", "2.502"}},
+        {false, true, {"10.76", "146", "48.4", "48.4"}},
+        {true, false, {"10.56", "115", "2.656"}},
+        {true, true, {"10.76", "115", "426.5"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.rz ? "rz" : "xy") + (row.classic ? " classic" : " series"));
+        TestProgram program;
+        program.state.dataXY = SteelBar();
+        program.state.dataRZ = SteelRod();
+        program.state.classicFormulas = row.classic;
+        auto &window = *static_cast<TextResultsForm *>(row.rz ? program.windows().Form5a : program.windows().Form5);
+        if (row.rz)
+            RunCalculationRZ(program.program());
+        else
+            RunCalculationXY(program.program());
+        EXPECT_EQ(row.rz ? program.state.classicResultsRZ : program.state.classicResultsXY, row.classic);
+        // What the window shows follows the results, not the switch now.
+        program.state.classicFormulas = !row.classic;
+        window.show();
+        const std::vector<int> boxes = row.rz ? std::vector<int>{7, 8, 11} : std::vector<int>{7, 8, 11, 12};
+        QStringList shown;
+        for (int box : boxes)
+            shown << window.edit(box)->text();
+        EXPECT_EQ(shown, row.values);
+        EXPECT_EQ(window.formulasLabel()->isVisible(), row.classic);
+        EXPECT_EQ(window.formulasLabel()->text(), "Classic formulas");
+        EXPECT_LE(window.formulasLabel()->geometry().right(), window.button1()->geometry().left());
+
+        window.Button2Click();
+        const auto &page = static_cast<const TextReportForm &>(*program.desktop.lastPreview);
+        EXPECT_EQ(page.formulas().caption, row.classic ? "Classic formulas" : "");
+        EXPECT_EQ(page.resultValue(6).caption, row.values[0]);
+
+        // A re-run from the heating time box takes the switch as it is now;
+        // the next showing follows it.
+        window.edit(7)->setText("600");
+        window.Edit7Exit();
+        window.hide();
+        window.show();
+        EXPECT_EQ(window.formulasLabel()->isVisible(), !row.classic);
+        window.hide();
+    }
+    QLocale::setDefault(savedLocale);
 }
 
 } // namespace

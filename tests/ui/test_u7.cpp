@@ -42,6 +42,15 @@ void ExpectLayout(const GraphicReportForm &form)
     EXPECT_EQ(subtitle.font.pointSize, 14);
     EXPECT_FALSE(subtitle.font.bold);
 
+    // "Classic formulas" centred under the subtitle, in the base font, above
+    // the picture; empty until a print of classic results.
+    const report::ReportLabel &formulas = form.formulas();
+    EXPECT_EQ(formulas.name, "Formulas");
+    EXPECT_EQ(formulas.alignment, report::LabelAlignment::CentreOnBand);
+    EXPECT_NEAR(formulas.topMm, 42.0, 1e-9);
+    EXPECT_EQ(formulas.font.pointSize, 10);
+    EXPECT_EQ(formulas.caption, "");
+
     ASSERT_EQ(form.imageBoxes().size(), 1u);
     const report::ReportImageBox &image = form.image();
     EXPECT_NEAR(image.leftMm, 47.4, 1e-9);
@@ -76,6 +85,11 @@ TEST(GraphicPrintForms, TitlesAreCentredOnTheBand)
     EXPECT_NEAR(subtitle.center().x(), bandCentre, 0.01);
     EXPECT_NEAR(title.top(), 21.9, 1e-9);
     EXPECT_NEAR(subtitle.top(), 42.2, 1e-9);
+    form.formulas().caption = QStringLiteral("Classic formulas");
+    const QRectF formulas = form.labelRectMm(form.formulas());
+    EXPECT_NEAR(formulas.center().x(), bandCentre, 0.01);
+    EXPECT_GT(formulas.top(), subtitle.bottom());
+    EXPECT_LT(formulas.bottom(), form.imageRectMm(form.image()).top());
     // 18 points bold is wider than 14 points for texts of similar length.
     EXPECT_GT(title.height(), subtitle.height());
 }

@@ -67,7 +67,10 @@ TEST(TextReportForms, XyPageHasTwoBlocksOfSevenInputRowsAndTwelveResultRows)
     ExpectPage(form);
     ASSERT_EQ(form.inputCount(), 14);
     ASSERT_EQ(form.resultCount(), 12);
-    EXPECT_EQ(form.labels().size(), 3u + 2 * 14 + 2 * 12);
+    EXPECT_EQ(form.labels().size(), 3u + 2 * 14 + 2 * 12 + 1);
+    // "Classic formulas" over the result values, on the line of the heading.
+    ExpectLabel(form.formulas(), 79.6, 138.9, 10);
+    EXPECT_EQ(form.formulas().caption, "");
     for (int i = 0; i < 7; ++i) {
         ExpectLabel(form.inputName(i), 5.1, kInputTops[i], 10);
         ExpectLabel(form.inputValue(i), 55.9, kInputTops[i], 10);
@@ -156,80 +159,105 @@ protected:
     FakeDesktop &desktop = program.desktop;
 };
 
+// Series (the default): half sizes in the Biot numbers, 146 256 A over
+// 1000 A rounded up to 147 contacts, the centre at 1500 oC after 10.5601 s
+// (bar) and 10.5619 s (rod) with 2.5016 K and 2.6562 K to the faces (an
+// independent evaluation).  Classic: the worked figures of earlier
+// versions: 10.764 s, 146 and 115 contacts, full sizes in the Biot numbers
+// of the bar, 48.399 K and 426.51 K at the last row.
+struct PageRow {
+    bool classic;
+    std::vector<QStringList> results; // from the "Results" line on
+};
+
 TEST_F(PrintedPages, XyPdfReadsTitleInputsAndResultsInOrder)
 {
-    state.dataXY = SteelBar();
-    RunCalculationXY(program.program());
-    static_cast<TForm5 *>(program.windows().Form5)->Button2Click();
-    ASSERT_EQ(desktop.previews, 1);
+    const PageRow rows[] = {
+        {false, {{"Results"}, {"Heating time [s]", "10.56"}, {"Number of contact [-]", "147"},
+                 {"Biot number (width)", "0.004267"}, {"Biot number (height)", "0.004267"},
+                 {"Temp. difference: centre - width [K]", "2.502"},
+                 {"Temp. difference: centre - height [K]", "2.502"}}},
+        {true, {{"Results", "Classic formulas"}, {"Heating time [s]", "10.76"}, {"Number of contact [-]", "146"},
+                {"Biot number (width)", "0.008534"}, {"Biot number (height)", "0.008534"},
+                {"Temp. difference: centre - width [K]", "48.4"},
+                {"Temp. difference: centre - height [K]", "48.4"}}},
+    };
+    for (const PageRow &row : rows) {
+        state.classicFormulas = row.classic;
+        state.dataXY = SteelBar();
+        RunCalculationXY(program.program());
+        static_cast<TForm5 *>(program.windows().Form5)->Button2Click();
+        ASSERT_TRUE(desktop.lastPreview);
 
-    // Worked case: resistance 1.5384E-7 / 0.0025 ohm, current 9 V over it,
-    // power 9 V times the current, density the power over 0.0025 m3;
-    // heating time 10.764 s, 146 contacts, Biot numbers
-    // 0.0085344, temperature differences 48.399 K.
-    const QString text = PdfText(*desktop.lastPreview, "xy.pdf");
-    ExpectLinesInOrder(text, {
-        {"Text results for xy"},
-        {"Input data"},
-        {"Material", "steel", "Resistivity [om*m]", "1.5384E-7"},
-        {"Length of charge [m]", "1", "Supply voltage [V]", "10"},
-        {"Width of charge [m]", "0.05", "Voltage drop [%]", "10"},
-        {"Thickness of charge [m]", "0.05", "Start temperature [oC]", "20"},
-        {"Density [kg/m3]", "7800", "Finish temperature [oC]", "1500"},
-        {"Specific heat [Ws/(kgK)]", "481.32", "Alfa coefficient [W/(m2K)]", "15"},
-        {"Heat conductivity [W/(mK)]", "87.88", "Max contact current [A]", "1000"},
-        {"Results"},
-        {"Charge mass [kg]", "19.5"},
-        {"Charge resistance [om]", "6.154E-5"},
-        {"Real voltage supply [V]", "9"},
-        {"Current intesity [A]", "1.463E5"},
-        {"Applied power [W]", "1.316E6"},
-        {"Vol. power density [W/m3]", "5.265E8"},
-        {"Heating time [s]", "10.76"},
-        {"Number of contact [-]", "146"},
-        {"Biot number (width)", "0.008534"},
-        {"Biot number (height)", "0.008534"},
-        {"Temp. difference: centre - width [K]", "48.4"},
-        {"Temp. difference: centre - height [K]", "48.4"},
-    });
+        // Resistance 1.5384E-7 / 0.0025 ohm, current 9 V over it, power 9 V
+        // times the current, density the power over 0.0025 m3.
+        const QString text = PdfText(*desktop.lastPreview, "xy.pdf");
+        ExpectLinesInOrder(text, {
+            {"Text results for xy"},
+            {"Input data"},
+            {"Material", "steel", "Resistivity [om*m]", "1.5384E-7"},
+            {"Length of charge [m]", "1", "Supply voltage [V]", "10"},
+            {"Width of charge [m]", "0.05", "Voltage drop [%]", "10"},
+            {"Thickness of charge [m]", "0.05", "Start temperature [oC]", "20"},
+            {"Density [kg/m3]", "7800", "Finish temperature [oC]", "1500"},
+            {"Specific heat [Ws/(kgK)]", "481.32", "Alfa coefficient [W/(m2K)]", "15"},
+            {"Heat conductivity [W/(mK)]", "87.88", "Max contact current [A]", "1000"},
+            row.results[0],
+            {"Charge mass [kg]", "19.5"},
+            {"Charge resistance [om]", "6.154E-5"},
+            {"Real voltage supply [V]", "9"},
+            {"Current intesity [A]", "1.463E5"},
+            {"Applied power [W]", "1.316E6"},
+            {"Vol. power density [W/m3]", "5.265E8"},
+        });
+        ExpectLinesInOrder(text, row.results);
+        EXPECT_EQ(text.contains("Classic formulas"), row.classic);
+    }
 }
 
 TEST_F(PrintedPages, RzPdfReadsTitleInputsAndResultsInOrder)
 {
-    state.dataRZ = SteelRod();
-    RunCalculationRZ(program.program());
-    static_cast<TForm5a *>(program.windows().Form5a)->Button2Click();
-    ASSERT_EQ(desktop.previews, 1);
+    const PageRow rows[] = {
+        {false, {{"Results"}, {"Heating time [s]", "10.56"}, {"Number of contact [-]", "115"},
+                 {"Biot number", "0.004267"}, {"Temp. difference: centre - surface [K]", "2.656"}}},
+        {true, {{"Results", "Classic formulas"}, {"Heating time [s]", "10.76"}, {"Number of contact [-]", "115"},
+                {"Biot number", "0.004267"}, {"Temp. difference: centre - surface [K]", "426.5"}}},
+    };
+    for (const PageRow &row : rows) {
+        state.classicFormulas = row.classic;
+        state.dataRZ = SteelRod();
+        RunCalculationRZ(program.program());
+        static_cast<TForm5a *>(program.windows().Form5a)->Button2Click();
+        ASSERT_TRUE(desktop.lastPreview);
 
-    // Worked case: cross-section pi/4 * 0.05^2 m2 for resistance and
-    // density; heating time 10.764 s, 115 contacts, Biot number
-    // 0.0042672, temperature difference 426.51 K; mass pi/4 * 0.05^2 * 7800.
-    const QString text = PdfText(*desktop.lastPreview, "rz.pdf");
-    ExpectLinesInOrder(text, {
-        {"Text results for rz"},
-        {"Input data"},
-        {"Material", "steel", "Resistivity [om*m]", "1.5384E-7"},
-        {"Length of charge [m]", "1", "Supply voltage [V]", "10"},
-        {"Diameter of charge [m]", "0.05", "Voltage drop [%]", "10"},
-        {"Density [kg/m3]", "7800", "Start temperature [oC]", "20"},
-        {"Specific heat [Ws/(kgK)]", "481.32", "Finish temperature [oC]", "1500"},
-        {"Heat conductivity [W/(mK)]", "87.88", "Alfa coefficient [W/(m2K)]", "15"},
-        {"Max contact current [A]", "1000"},
-        {"Results"},
-        {"Charge mass [kg]", "15.315"},
-        {"Charge resistance [om]", "7.835E-5"},
-        {"Real voltage supply [V]", "9"},
-        {"Current intesity [A]", "1.149E5"},
-        {"Applied power [W]", "1.034E6"},
-        {"Vol. power density [W/m3]", "5.265E8"},
-        {"Heating time [s]", "10.76"},
-        {"Number of contact [-]", "115"},
-        {"Biot number", "0.004267"},
-        {"Temp. difference: centre - surface [K]", "426.5"},
-    });
-    if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
-        report::RenderPageImage(*desktop.lastPreview, 100)
-            .save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("u8a-page.png"));
+        // Cross-section pi/4 * 0.05^2 m2 for resistance and density; mass
+        // pi/4 * 0.05^2 * 7800.
+        const QString text = PdfText(*desktop.lastPreview, "rz.pdf");
+        ExpectLinesInOrder(text, {
+            {"Text results for rz"},
+            {"Input data"},
+            {"Material", "steel", "Resistivity [om*m]", "1.5384E-7"},
+            {"Length of charge [m]", "1", "Supply voltage [V]", "10"},
+            {"Diameter of charge [m]", "0.05", "Voltage drop [%]", "10"},
+            {"Density [kg/m3]", "7800", "Start temperature [oC]", "20"},
+            {"Specific heat [Ws/(kgK)]", "481.32", "Finish temperature [oC]", "1500"},
+            {"Heat conductivity [W/(mK)]", "87.88", "Alfa coefficient [W/(m2K)]", "15"},
+            {"Max contact current [A]", "1000"},
+            row.results[0],
+            {"Charge mass [kg]", "15.315"},
+            {"Charge resistance [om]", "7.835E-5"},
+            {"Real voltage supply [V]", "9"},
+            {"Current intesity [A]", "1.149E5"},
+            {"Applied power [W]", "1.034E6"},
+            {"Vol. power density [W/m3]", "5.265E8"},
+        });
+        ExpectLinesInOrder(text, row.results);
+        EXPECT_EQ(text.contains("Classic formulas"), row.classic);
+        if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
+            report::RenderPageImage(*desktop.lastPreview, 100)
+                .save(QDir(qEnvironmentVariable("RESHEAT_SHOTS"))
+                          .filePath(row.classic ? "u8a-page-classic.png" : "u8a-page.png"));
+    }
 }
 
 } // namespace

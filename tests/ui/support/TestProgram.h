@@ -8,6 +8,7 @@
 
 #include "FakeDesktop.h"
 #include "core/Records.h"
+#include "ui/Settings.h"
 #include "ui/Startup.h"
 
 namespace resheat::ui::testing {
@@ -38,6 +39,11 @@ public:
     }
 
 private:
+    // Every test program starts as a first run does, with nothing remembered
+    // (the settings live in the test run's own folder, see qt_test_main.cpp).
+    struct ForgetSettings {
+        ForgetSettings() { WriteClassicFormulas(false); }
+    } forget_;
     Application app_;
 };
 
