@@ -1,7 +1,5 @@
 // ResHeat, the desktop program.
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,7 +8,6 @@
 #include "ui/CommandLine.h"
 #include "ui/QtDesktop.h"
 #include "ui/Startup.h"
-#include "ui/u1.h"
 
 namespace {
 
@@ -48,6 +45,10 @@ int main(int argc, char **argv)
     case CommandLine::Action::Start:
         break;
     }
+    // Started from a terminal, the refusal of a file is said there too; the
+    // program shows it in a message box as well.
+    if (!line.caseProblem.empty())
+        std::fprintf(stderr, "resheat: %s\n", line.caseProblem.c_str());
     if (!DisplayAvailable(line.platform)) {
         std::fputs("resheat: no display found; start it under a virtual one, e.g. xvfb-run resheat\n", stderr);
         return 1;
@@ -59,13 +60,7 @@ int main(int argc, char **argv)
     resheat::ProgramState state;
     resheat::ui::QtDesktop desktop;
     resheat::ui::Application program(state, desktop);
-    if (!line.caseFile.empty()) {
-        const QString fileName = QFileInfo(QFile::decodeName(line.caseFile.c_str())).absoluteFilePath();
-        if (line.geometry == resheat::ui::CaseGeometry::XY)
-            program.windows().Form1->ReadDataXY(fileName);
-        else
-            program.windows().Form1->ReadDataRZ(fileName);
-    }
+    resheat::ui::ReadStartFile(program, line);
     program.showMainWindow();
     return app.exec();
 }

@@ -18,6 +18,13 @@
 
 namespace {
 
+// Label layout in pixels: between the tick labels and the factor label's
+// row, the lift of the factor's exponents, and the least room between two
+// tick labels along the axis.
+constexpr int kFactorGap = 2;
+constexpr int kRaise = 2;
+constexpr int kLabelGap = 3;
+
 // The tick count of every table step for a range of the given width and
 // exponent; the step whose count comes closest to the wish wins, the lower
 // index on ties.
@@ -300,6 +307,7 @@ void VxChartBaseAxisClass::SetAxisType(VxChartBaseAxisType t)
     // The length stays the length: width and height change places around
     // the centre point.
     rebound(h, w);
+    ensureThickness();
     post(CM_AXIS_TYPECHANGED);
     post(CM_AXIS_SCALECHANGED);
     update();
@@ -393,14 +401,36 @@ void VxChartBaseAxisClass::SetFont(const QFont &f)
     if (f == m_font)
         return;
     m_font = f;
-    // The axis must be thick enough for its labels.
-    const int thickness = std::max(m_axisType == vxcbatHorizontal ? height() : width(), 4 * fontSize());
+    ensureThickness();
+    post(CM_AXIS_FONTCHANGED);
+    update();
+}
+
+// The axis must be thick enough for its labels: at least 4 * font size,
+// and a horizontal axis room for the row of the factor label beyond its
+// tick labels.
+void VxChartBaseAxisClass::ensureThickness()
+{
+    const int thickness = std::max(m_axisType == vxcbatHorizontal ? height() : width(), NeededThickness());
     if (m_axisType == vxcbatHorizontal)
         SetHeight(thickness);
     else
         SetWidth(thickness);
-    post(CM_AXIS_FONTCHANGED);
-    update();
+}
+
+int VxChartBaseAxisClass::NeededThickness() const
+{
+    const int fs = fontSize();
+    if (m_axisType == vxcbatVertical)
+        return 4 * fs;
+    const QFontMetrics normal(m_font, this);
+    const int h = normal.height();
+    // Below the line: the tick labels from the line, then the factor row;
+    // above it: the tick labels 2 * font size above the line, then the
+    // factor row above them.
+    const int below = h + kFactorGap + h;
+    const int above = 2 * fs + kFactorGap + h + kRaise;
+    return std::max(4 * fs, 2 * std::max(below, above));
 }
 
 void VxChartBaseAxisClass::SetFontColor(const QColor &c)
@@ -461,6 +491,16 @@ bool VxChartBaseAxisClass::upperOrLeftHalf() const
     if (m_axisType == vxcbatHorizontal)
         return panel->height() / 2 >= m_centerPointTop;
     return panel->width() / 2 >= m_centerPointLeft;
+}
+
+QFont VxChartBaseAxisClass::smallFont() const
+{
+    QFont small = m_font;
+    if (m_font.pointSize() > 0)
+        small.setPointSize(std::max(1, m_font.pointSize() - 2));
+    else if (m_font.pixelSize() > 0)
+        small.setPixelSize(std::max(1, m_font.pixelSize() - 3));
+    return small;
 }
 
 namespace {
@@ -556,47 +596,145 @@ void VxChartBaseAxisClass::PaintAxis(QPainter &p) const
             p.drawLine(at(tick.Pos, -a / 2), at(tick.Pos, a));
     }
 
-    // Tick labels.
+    // Tick labels and the factor label.
     p.setPen(m_fontColor);
-    for (const VxChartAxisTick &tick : ticks) {
-        if (!inSpan(tick.Pos))
+    QList<LabelRun> runs;
+    QList<VxChartAxisLabelBox> boxes;
+    planLabels(runs, boxes);
+    const QFont small = smallFont();
+    for (const LabelRun &run : runs) {
+        p.setFont(run.small ? small : m_font);
+        drawTextAt(p, run.origin.x(), run.origin.y(), run.text, vertical);
+    }
+    p.restore();
+}
+
+void VxChartBaseAxisClass::planLabels(QList<LabelRun> &runs, QList<VxChartAxisLabelBox> &boxes) const
+{
+    runs.clear();
+    boxes.clear();
+    if (isHidden() || m_scaleStyle != vxcbasLinear)
+        return;
+    const bool vertical = m_axisType == vxcbatVertical;
+    const int W = width(), H = height();
+    const int length = vertical ? H : W;
+    const int fs = fontSize();
+    const bool outerHalf = upperOrLeftHalf();
+    const QFontMetrics normal(m_font, this), smallMetrics(smallFont(), this);
+    const int h = normal.height();
+
+    // A text's box from the top-left corner of its (turned) box and its
+    // advance; turned text runs upwards from the corner's row.
+    auto box = [&](int x, int y, int advance, int height) {
+        return vertical ? QRect(x, y - advance, height, advance) : QRect(x, y, advance, height);
+    };
+
+    // Tick labels: each from its tick as far as the element allows.
+    struct Candidate
+    {
+        QString text;
+        QPoint origin;
+        int advance;
+    };
+    QList<Candidate> ticks;
+    for (const VxChartAxisTick &tick : VxChartAxisTicks(m_scale, length, m_beginShift, m_endShift)) {
+        if (tick.Pos < m_beginShift || tick.Pos > length - m_endShift)
             continue;
-        const QString label = VxChartAxisLabel(m_scale, tick.Value);
-        if (vertical)
-            drawTextAt(p, outerHalf ? W / 2 - 2 * fs : W / 2, H - 1 - tick.Pos, label, true);
-        else
-            drawTextAt(p, tick.Pos, outerHalf ? H / 2 - 2 * fs : H / 2, label, false);
+        const QString text = VxChartAxisLabel(m_scale, tick.Value);
+        const int advance = normal.horizontalAdvance(text);
+        if (vertical) {
+            // Runs upwards from the tick; kept between the element's ends.
+            const int y = std::clamp(H - 1 - tick.Pos, std::min(advance, H), H);
+            ticks.append({text, QPoint(outerHalf ? W / 2 - 2 * fs : W / 2, y), advance});
+        } else {
+            const int x = std::clamp(tick.Pos, 0, std::max(0, W - advance));
+            ticks.append({text, QPoint(x, outerHalf ? H / 2 - 2 * fs : H / 2), advance});
+        }
+    }
+    // Every k-th label, with the smallest k that keeps neighbours apart.
+    auto along = [&](const Candidate &c) {
+        return vertical ? std::pair(c.origin.y() - c.advance, c.origin.y())
+                        : std::pair(c.origin.x(), c.origin.x() + c.advance);
+    };
+    int every = 1;
+    for (; every < ticks.size(); ++every) {
+        bool apart = true;
+        for (qsizetype i = every; i < ticks.size() && apart; i += every) {
+            const auto [a0, a1] = along(ticks[i - every]);
+            const auto [b0, b1] = along(ticks[i]);
+            apart = std::max(a0, b0) - std::min(a1, b1) >= kLabelGap;
+        }
+        if (apart)
+            break;
+    }
+    for (qsizetype i = 0; i < ticks.size(); i += every) {
+        const Candidate &c = ticks[i];
+        runs.append({c.text, c.origin, false});
+        boxes.append({VxChartAxisLabelBox::Tick, c.text, box(c.origin.x(), c.origin.y(), c.advance, h)});
     }
 
     // Factor label "10^e" and, with an offset, "   + m*10^k", ending at the
-    // element's far end; exponents in a font two points smaller, raised.
+    // element's far end; exponents in a smaller font, raised.
     const QList<VxChartAxisFactorPiece> pieces = VxChartAxisFactorPieces(m_scale);
-    QFont small = m_font;
-    if (m_font.pointSize() > 0)
-        small.setPointSize(std::max(1, m_font.pointSize() - 2));
-    else if (m_font.pixelSize() > 0)
-        small.setPixelSize(std::max(1, m_font.pixelSize() - 3));
-    const QFontMetrics normalMetrics(m_font, p.device()), smallMetrics(small, p.device());
     int total = 0;
-    for (const VxChartAxisFactorPiece &piece : pieces)
-        total += (piece.Raised ? smallMetrics : normalMetrics).horizontalAdvance(piece.Text);
-    const int h = normalMetrics.height();
-    int run = vertical ? total : W - total;
+    QString text;
     for (const VxChartAxisFactorPiece &piece : pieces) {
-        p.setFont(piece.Raised ? small : m_font);
-        const int advance = (piece.Raised ? smallMetrics : normalMetrics).horizontalAdvance(piece.Text);
-        const int raise = piece.Raised ? 2 : 0;
-        if (vertical) {
-            const int column = (outerHalf ? W - h : 2) - raise;
-            drawTextAt(p, column, run, piece.Text, true);
-            run -= advance;
-        } else {
-            const int row = (outerHalf ? H - h : 2) - raise;
-            drawTextAt(p, run, row, piece.Text, false);
-            run += advance;
+        total += (piece.Raised ? smallMetrics : normal).horizontalAdvance(piece.Text);
+        text += piece.Text;
+    }
+    // Row (horizontal) or column (vertical) of the normal-size pieces.
+    int line = 0;
+    if (vertical) {
+        line = outerHalf ? W - h : kRaise;
+    } else {
+        // Beyond the tick labels where the axis is thick enough (a font set
+        // on it makes it so), else on the other side of the line.
+        const int tickRow = outerHalf ? H / 2 - 2 * fs : H / 2;
+        line = outerHalf ? tickRow - kFactorGap - h : tickRow + h + kFactorGap;
+        if (line - kRaise < 0 || line + h > H)
+            line = outerHalf ? H - h : kRaise;
+    }
+    int run = vertical ? total : W - total;
+    QRect factor;
+    for (const VxChartAxisFactorPiece &piece : pieces) {
+        const QFontMetrics &metrics = piece.Raised ? smallMetrics : normal;
+        const int advance = metrics.horizontalAdvance(piece.Text);
+        const int across = line - (piece.Raised ? kRaise : 0);
+        const QPoint origin = vertical ? QPoint(across, run) : QPoint(run, across);
+        runs.append({piece.Text, origin, piece.Raised});
+        factor |= box(origin.x(), origin.y(), advance, metrics.height());
+        run += vertical ? -advance : advance;
+    }
+    boxes.append({VxChartAxisLabelBox::Factor, text, factor});
+}
+
+QList<VxChartAxisLabelBox> VxChartBaseAxisClass::LabelBoxes() const
+{
+    QList<LabelRun> runs;
+    QList<VxChartAxisLabelBox> boxes;
+    planLabels(runs, boxes);
+    return boxes;
+}
+
+VxChartAxisLabelExtent VxChartBaseAxisClass::LabelExtent() const
+{
+    VxChartAxisLabelExtent extent;
+    if (isHidden() || m_axisType == vxcbatVertical)
+        return extent;
+    const int line = height() / 2;
+    const bool upper = upperOrLeftHalf();
+    auto depth = [&](const QRect &r) { return upper ? line - r.top() : r.top() + r.height() - line; };
+    // The tick marks reach as far as a = min(font size, half the thickness).
+    extent.TickDepth = std::min(fontSize(), height() / 2);
+    for (const VxChartAxisLabelBox &b : LabelBoxes()) {
+        if (b.kind == VxChartAxisLabelBox::Tick) {
+            extent.TickDepth = std::max(extent.TickDepth, depth(b.rect));
+        } else if (upper ? b.rect.bottom() < line : b.rect.top() >= line) {
+            extent.FactorDepth = depth(b.rect);
+            extent.FactorLength = width() - b.rect.left();
         }
     }
-    p.restore();
+    return extent;
 }
 
 void VxChartBaseAxisClass::Paint(QPainter &p)

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 #include <functional>
@@ -100,6 +101,34 @@ struct VxChartAxisFactorPiece
 };
 QList<VxChartAxisFactorPiece> VxChartAxisFactorPieces(const VxChartAxisScale &scale);
 
+// Where a label of an axis is drawn, in the axis element's coordinates: the
+// box of its text (for a vertical axis the box of the turned text).  Tick
+// labels are kept inside the element and thinned out (every second, third
+// ... one) where neighbours would touch.  The factor label of a horizontal
+// axis lies at the far end in a row of its own beyond the tick labels, where
+// nothing else is drawn (a font set on the axis makes it thick enough; a
+// thinner axis has it on the other side of the line); that of a vertical
+// axis on the other side of the line, at the far end.
+struct VxChartAxisLabelBox
+{
+    enum Kind { Tick, Factor };
+    Kind kind = Tick;
+    QString text;  // a tick label, or the factor label's pieces run together
+    QRect rect;
+};
+
+// How far the labels of a horizontal axis reach from its line on their side
+// (pixels), for placing a caption beyond them: the tick labels everywhere,
+// the factor label over the last FactorLength pixels of the element.  -1
+// when there is nothing to go by (a hidden or vertical axis).
+struct VxChartAxisLabelExtent
+{
+    int TickDepth = -1;
+    int FactorDepth = -1;
+    int FactorLength = 0;
+    bool operator==(const VxChartAxisLabelExtent &) const = default;
+};
+
 class VxChartBaseAxisClass : public VxChartBaseMovingClass
 {
     Q_OBJECT
@@ -163,6 +192,14 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The labels as painted now (see VxChartAxisLabelBox), in the order
+    // drawn: tick labels along the axis, then the factor label.
+    QList<VxChartAxisLabelBox> LabelBoxes() const;
+    VxChartAxisLabelExtent LabelExtent() const;
+    // The thickness a horizontal axis needs for its labels and factor label
+    // on either side of its line; a vertical axis needs 4 * font size.
+    int NeededThickness() const;
+
     // Paints the axis onto p in element coordinates (used by paintEvent and
     // by bitmap rendering).
     void PaintAxis(QPainter &p) const;
@@ -185,6 +222,16 @@ private:
     void updateScale();
     int fontSize() const;
     bool upperOrLeftHalf() const;
+    QFont smallFont() const;
+    // The texts to draw: each with the top-left corner of its (turned) box.
+    struct LabelRun
+    {
+        QString text;
+        QPoint origin;
+        bool small = false;
+    };
+    void planLabels(QList<LabelRun> &runs, QList<VxChartAxisLabelBox> &boxes) const;
+    void ensureThickness();
 
     bool m_ready = false;
     int m_centerPointLeft = 0;

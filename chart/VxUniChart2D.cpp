@@ -35,6 +35,7 @@ VxChartLayoutAxis LayoutAxis(const VxChartBaseAxisClassData *axis)
     a.BeginShift = axis->BeginShift();
     a.EndShift = axis->EndShift();
     a.Visible = axis->Visible();
+    a.Labels = axis->Control()->LabelExtent();
     return a;
 }
 
@@ -899,6 +900,7 @@ void TVxUniChart2D::Relayout()
     m_arrangedFor = l.Panel;
     m_fittedField = m_mainField->Control()->geometry();
     m_fittedAxes = FieldFromAxes();
+    emit Rearranged();
 }
 
 // ---------------------------------------------------------------------------

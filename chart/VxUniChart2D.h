@@ -202,6 +202,10 @@ public:
     VxChartLayout CurrentLayout() const;
 
 signals:
+    // After the chart re-arranged its elements (a size change of the panel,
+    // a caption that changed its size): a program that places some of them
+    // itself does it again here.
+    void Rearranged();
     void OnXAxisDblClick(QObject *Sender);
     void OnYAxisDblClick(QObject *Sender);
     void OnYAxis2DblClick(QObject *Sender);

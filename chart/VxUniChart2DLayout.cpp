@@ -233,8 +233,19 @@ VxChartLayout VxChartRelayout(VxChartLayout l, TVxChartResizeReaction reaction)
     QRect &ut = l.UserTextField;
 
     if (!xVertical) {
-        MoveTo(l.XCaption, xb.left() + xb.width() / 2 - l.XCaption.width() / 2,
-               upperHalf(X) ? xb.top() - l.XCaption.height() : xb.top() + xb.height());
+        // Centred on the axis, just beyond the labels under it: the tick
+        // labels, and the factor label where the caption reaches over it.
+        const int captionLeft = xb.left() + xb.width() / 2 - l.XCaption.width() / 2;
+        int captionTop = upperHalf(X) ? xb.top() - l.XCaption.height() : xb.top() + xb.height();
+        if (X.Labels.TickDepth >= 0) {
+            int depth = X.Labels.TickDepth;
+            const int factorLeft = xb.left() + xb.width() - X.Labels.FactorLength;
+            if (X.Labels.FactorDepth >= 0 && captionLeft + l.XCaption.width() > factorLeft)
+                depth = std::max(depth, X.Labels.FactorDepth);
+            captionTop = upperHalf(X) ? X.CenterPointTop - depth - 1 - l.XCaption.height()
+                                      : X.CenterPointTop + depth + 1;
+        }
+        MoveTo(l.XCaption, captionLeft, captionTop);
         auto follow = [&](QRect &cap, const VxChartLayoutAxis &a, const QRect &b) {
             MoveTo(cap, leftHalf(a) ? b.left() - cap.width() : b.left() + b.width(),
                    b.top() + b.height() / 2 - cap.height() / 2);

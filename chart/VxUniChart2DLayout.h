@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QStringList>
 
+#include "chart/VxChartBaseAxisUnit.h"
 #include "chart/VxChartBaseMovingUnit.h"
 
 class QPainter;
@@ -78,6 +79,9 @@ struct VxChartLayoutAxis
     int BeginShift = 20;
     int EndShift = 50;
     bool Visible = true;
+    // How far its labels reach from the line (horizontal axes): the x
+    // caption goes just beyond them.  Unknown: beyond the element.
+    VxChartAxisLabelExtent Labels;
 
     QRect Bounds() const;
     // Places the axis so that its element gets the given left or top edge,

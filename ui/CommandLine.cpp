@@ -62,12 +62,15 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         if (!isOption) {
             if (!line.caseFile.empty())
                 return Problem("only one case file can be given");
-            if (HasExtension(arg, ".dxy"))
+            if (HasExtension(arg, ".dxy")) {
                 line.geometry = CaseGeometry::XY;
-            else if (HasExtension(arg, ".drz"))
+            } else if (HasExtension(arg, ".drz")) {
                 line.geometry = CaseGeometry::RZ;
-            else
-                return Problem("cannot tell the geometry of " + arg + " (a case file ends in .dxy or .drz)");
+            } else {
+                line.geometry = CaseGeometry::Unknown;
+                line.caseProblem = "Cannot tell the geometry of " + arg +
+                                   ": a case file ends in .dxy (rectangular bar) or .drz (round rod)";
+            }
             line.caseFile = arg;
             continue;
         }
@@ -100,7 +103,8 @@ const char *UsageText()
            "\n"
            "Starts the desktop program for direct resistance heating.  A case data\n"
            "file (.dxy rectangular bar, .drz round rod) is read as \"Read data for xy\"\n"
-           "or \"Read data for rz\" reads it before the main window opens.\n"
+           "or \"Read data for rz\" reads it before the main window opens; any other\n"
+           "file is refused in a message box.\n"
            "  -h, --help        print this help and exit\n"
            "  --version         print the version and exit\n"
            "  --                what follows is a file name, even if it starts with -\n"

@@ -8,7 +8,8 @@
 
 namespace resheat::ui {
 
-enum class CaseGeometry { XY, RZ };
+// Unknown: a file that does not end in .dxy or .drz.
+enum class CaseGeometry { XY, RZ, Unknown };
 
 struct CommandLine {
     enum class Action {
@@ -22,8 +23,12 @@ struct CommandLine {
     // The case data file to read at start-up, as "Read data for xy" or
     // "Read data for rz" would read it; the extension (.dxy / .drz, any
     // letter case) tells which.  Empty: start with cleared cases.
+    // A file of unknown geometry is no case: it comes from a file manager
+    // as often as from a terminal, so the program starts and says so in a
+    // message box (`caseProblem`) before the main window shows.
     std::string caseFile;
     CaseGeometry geometry = CaseGeometry::XY;
+    std::string caseProblem;
     // The window system named by Qt's own -platform option, if any.
     std::string platform;
 };

@@ -137,8 +137,9 @@ void DataDialog::showCommon(const QString &caption)
 {
     PlaceWindowFrame(*this, QPoint(20, 20));
     setWindowTitle(caption);
-    Button1->setText(QStringLiteral("OK"));
-    Button2->setText(QStringLiteral("Cancel"));
+    // Enter and Escape press them too.
+    Button1->setText(QStringLiteral("&OK"));
+    Button2->setText(QStringLiteral("&Cancel"));
     Label1->setText(QStringLiteral("Material"));
     // The first showing starts at the head of the tab order; later ones
     // keep the box the user left.

@@ -28,6 +28,9 @@ public:
     virtual void messageBox(const QString &caption, const QString &text) = 0;
     // Modal box with the information icon and one OK button.
     virtual void informationBox(const QString &caption, const QString &text) = 0;
+    // The program's About box: its icon, a rich text with a link, one OK
+    // button.
+    virtual void aboutBox(const QString &caption, const QString &richText) = 0;
     // The general error report: stop icon, caption = application title,
     // `text` already formatted (see FormatErrorReportText).
     virtual void errorReport(const QString &caption, const QString &text) = 0;

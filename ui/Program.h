@@ -41,6 +41,7 @@ struct Windows {
     QWidget *Form6 = nullptr;  // xy graphic results
     QWidget *Form9 = nullptr;  // xy compare window
     QWidget *Form9a = nullptr; // rz compare window
+    QWidget *Form11 = nullptr; // user guide
 };
 
 struct Program {

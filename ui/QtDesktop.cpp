@@ -78,6 +78,17 @@ void QtDesktop::informationBox(const QString &caption, const QString &text)
     ShowBox(QMessageBox::Information, caption, text, dialogParent());
 }
 
+void QtDesktop::aboutBox(const QString &caption, const QString &richText)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, richText, QMessageBox::Ok, dialogParent());
+    box.setTextFormat(Qt::RichText);
+    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+    MakeRoomForCaption(box);
+    box.setAttribute(Qt::WA_QuitOnClose, false);
+    box.exec();
+}
+
 void QtDesktop::errorReport(const QString &caption, const QString &text)
 {
     ShowBox(QMessageBox::Critical, caption, text, dialogParent());

@@ -11,6 +11,7 @@ class QtDesktop : public Desktop {
 public:
     void messageBox(const QString &caption, const QString &text) override;
     void informationBox(const QString &caption, const QString &text) override;
+    void aboutBox(const QString &caption, const QString &richText) override;
     void errorReport(const QString &caption, const QString &text) override;
     bool openFileDialog(FileDialogState &state) override;
     bool saveFileDialog(FileDialogState &state) override;

@@ -1,5 +1,7 @@
 #include "ui/Startup.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QLocale>
 
@@ -18,6 +20,7 @@
 #include "ui/u8a.h"
 #include "ui/u9.h"
 #include "ui/u9a.h"
+#include "ui/u11.h"
 
 namespace resheat::ui {
 
@@ -72,6 +75,7 @@ Application::Application(ProgramState &state, Desktop &desktop)
     w.Form6 = create(new TForm6(program_, *w.Form7));
     w.Form9 = create(new TForm9(program_));
     w.Form9a = create(new TForm9a(program_));
+    w.Form11 = create(new TForm11());
 }
 
 Application::~Application()
@@ -83,6 +87,22 @@ Application::~Application()
         delete *it;
     VxChartSetChoosers(previousChartChoosers_);
     VxChartSetDecimalSeparator(std::move(previousChartSeparator_));
+}
+
+void ReadStartFile(Application &program, const CommandLine &line)
+{
+    if (line.caseFile.empty())
+        return;
+    if (line.geometry == CaseGeometry::Unknown) {
+        program.program().desktop.messageBox(QStringLiteral("Execution Error"),
+                                             QString::fromLocal8Bit(line.caseProblem.c_str()));
+        return;
+    }
+    const QString fileName = QFileInfo(QFile::decodeName(line.caseFile.c_str())).absoluteFilePath();
+    if (line.geometry == CaseGeometry::XY)
+        program.windows().Form1->ReadDataXY(fileName);
+    else
+        program.windows().Form1->ReadDataRZ(fileName);
 }
 
 void Application::showMainWindow()

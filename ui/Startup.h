@@ -8,6 +8,7 @@
 
 #include "chart/VxChartNumberFormat.h"
 #include "ui/CalculationRun.h"
+#include "ui/CommandLine.h"
 #include "ui/ChartChoosers.h"
 #include "ui/Program.h"
 
@@ -67,5 +68,10 @@ private:
     // The chart's axes write numbers in the regional format, as the windows do.
     VxChartDecimalSeparatorSource previousChartSeparator_;
 };
+
+// The case file named on the command line, read before the main window
+// shows, as "Read data for xy" / "Read data for rz" read it; a file of
+// unknown geometry gets its message in a box ("Execution Error") instead.
+void ReadStartFile(Application &program, const CommandLine &line);
 
 } // namespace resheat::ui

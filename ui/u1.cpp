@@ -13,6 +13,7 @@
 #include "ui/Settings.h"
 #include "ui/u2.h"
 #include "ui/u2a.h"
+#include "ui/u11.h"
 #include "ui/WindowPlacement.h"
 
 // The resources live in a static library; make sure they are linked in.
@@ -111,6 +112,11 @@ TForm1::TForm1(Program &program) : QMainWindow(nullptr), program_(program)
     cmpxy1 = addCommand(Compare1, "cmpxy1", &TForm1::cmpxy1Click);
     cmprz1 = addCommand(Compare1, "cmprz1", &TForm1::cmprz1Click);
 
+    Help1 = addSubmenu(bar, "Help1");
+    guide1 = addCommand(Help1, "guide1", &TForm1::guide1Click);
+    about1 = addCommand(Help1, "about1", &TForm1::about1Click);
+    guide1->setShortcut(QKeySequence::HelpContents);
+
     resize(688, 420 + bar->sizeHint().height());
     FormCreate();
 }
@@ -172,31 +178,36 @@ void TForm1::SetCaptions()
     Label2->adjustSize();
     Label2->move(Label1->x() + (Label1->width() - Label2->width()) / 2, Label2->y());
 
-    Files1->setTitle(QStringLiteral("Files"));
-    ldfxy1->setText(QStringLiteral("Read data for xy"));
-    ldfrz1->setText(QStringLiteral("Read data for rz"));
-    e1->setText(QStringLiteral("Exit"));
-    Data1->setTitle(QStringLiteral("Data"));
-    dataforxy1->setText(QStringLiteral("Data for xy geometry"));
-    Dataforrz1->setText(QStringLiteral("Data for rz geometry"));
-    savedforxy1->setText(QStringLiteral("Save data for xy"));
-    savedforrz1->setText(QStringLiteral("Save data for rz"));
-    calculations1->setTitle(QStringLiteral("Calculations"));
-    oblxy->setText(QStringLiteral("Calculations for xy geometry"));
-    oblrz->setText(QStringLiteral("Calculations for rz geometry"));
-    classic1->setText(QStringLiteral("Classic formulas"));
-    Results1->setTitle(QStringLiteral("Results"));
-    rfxy1->setTitle(QStringLiteral("Results for xy geometry"));
-    tr1->setText(QStringLiteral("Text results"));
-    gr1->setText(QStringLiteral("Graphic results"));
-    str1->setText(QStringLiteral("Save text results"));
-    rfrz1->setTitle(QStringLiteral("Results for rz geometry"));
-    tr2->setText(QStringLiteral("Text results"));
-    gr2->setText(QStringLiteral("Graphic results"));
-    str2->setText(QStringLiteral("Save text results"));
-    Compare1->setTitle(QStringLiteral("Compare"));
-    cmpxy1->setText(QStringLiteral("Temperature-dependent, xy geometry"));
-    cmprz1->setText(QStringLiteral("Temperature-dependent, rz geometry"));
+    // Alt and the underlined letter reach every command; no letter is used
+    // twice on one menu.
+    Files1->setTitle(QStringLiteral("&Files"));
+    ldfxy1->setText(QStringLiteral("Read data for &xy"));
+    ldfrz1->setText(QStringLiteral("Read data for &rz"));
+    e1->setText(QStringLiteral("&Exit"));
+    Data1->setTitle(QStringLiteral("&Data"));
+    dataforxy1->setText(QStringLiteral("Data for &xy geometry"));
+    Dataforrz1->setText(QStringLiteral("Data for &rz geometry"));
+    savedforxy1->setText(QStringLiteral("Save data for x&y"));
+    savedforrz1->setText(QStringLiteral("Save data for r&z"));
+    calculations1->setTitle(QStringLiteral("&Calculations"));
+    oblxy->setText(QStringLiteral("Calculations for &xy geometry"));
+    oblrz->setText(QStringLiteral("Calculations for &rz geometry"));
+    classic1->setText(QStringLiteral("C&lassic formulas"));
+    Results1->setTitle(QStringLiteral("&Results"));
+    rfxy1->setTitle(QStringLiteral("Results for &xy geometry"));
+    tr1->setText(QStringLiteral("&Text results"));
+    gr1->setText(QStringLiteral("&Graphic results"));
+    str1->setText(QStringLiteral("&Save text results"));
+    rfrz1->setTitle(QStringLiteral("Results for &rz geometry"));
+    tr2->setText(QStringLiteral("&Text results"));
+    gr2->setText(QStringLiteral("&Graphic results"));
+    str2->setText(QStringLiteral("&Save text results"));
+    Compare1->setTitle(QStringLiteral("Co&mpare"));
+    cmpxy1->setText(QStringLiteral("Temperature-dependent, &xy geometry"));
+    cmprz1->setText(QStringLiteral("Temperature-dependent, &rz geometry"));
+    Help1->setTitle(QStringLiteral("&Help"));
+    guide1->setText(QStringLiteral("&User guide"));
+    about1->setText(QStringLiteral("&About ResHeat"));
 }
 
 void TForm1::UpdateMenuState()
@@ -369,6 +380,21 @@ void TForm1::cmpxy1Click()
 void TForm1::cmprz1Click()
 {
     OpenWindow(program_.windows.Form9a);
+}
+
+// The guide stays beside the program's windows: the main window stays.
+void TForm1::guide1Click()
+{
+    if (QWidget *guide = program_.windows.Form11) {
+        guide->show();
+        guide->raise();
+        guide->activateWindow();
+    }
+}
+
+void TForm1::about1Click()
+{
+    program_.desktop.aboutBox(QStringLiteral("About ResHeat"), AboutText());
 }
 
 } // namespace resheat::ui

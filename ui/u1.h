@@ -60,6 +60,9 @@ public:
     QMenu *Compare1;
     QAction *cmpxy1;
     QAction *cmprz1;
+    QMenu *Help1;
+    QAction *guide1;   // "User guide" (F1)
+    QAction *about1;   // "About ResHeat"
 
     FileDialogState OpenDialogxy{QStringLiteral("data xy|*.dxy"), QStringLiteral("dxy"), {}};
     FileDialogState SaveDialogxy{QStringLiteral("data xy|*.dxy"), QStringLiteral("dxy"), {}};
@@ -86,6 +89,8 @@ public:
     void str2Click();
     void cmpxy1Click();
     void cmprz1Click();
+    void guide1Click();
+    void about1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -111,9 +111,13 @@ TextResultsForm::TextResultsForm(Program &program, std::vector<Row> rows, QWidge
         if (row.edit == 7) {
             box = new HeatingTimeEdit(this, [this] { runGuarded([this] { Edit7Exit(); }); });
         } else {
+            // Read-only, not disabled: the value can be selected and copied.
+            // The window's background marks the boxes that take no input.
             box = new QLineEdit(this);
-            box->setEnabled(false);
-            box->setFocusPolicy(Qt::NoFocus);
+            box->setReadOnly(true);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            box->setPalette(palette);
         }
         box->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
         box->setGeometry(left, top + kBoxGap, kColumnWidth, kBoxHeight);
@@ -190,13 +194,22 @@ void TextResultsForm::FormShow()
 {
     PlaceWindowFrame(*this, QPoint(20, 20));
     setWindowTitle(caption());
+    // Alt and the underlined letter: H the heating time box, C Close, P Print.
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        m_labels[i]->setText(m_rows[i].caption);
-    m_button1->setText(QStringLiteral("Close"));
-    m_button2->setText(QStringLiteral("Print results"));
+        m_labels[i]->setText(m_rows[i].edit == 7 ? QLatin1Char('&') + m_rows[i].caption : m_rows[i].caption);
+    m_button1->setText(QStringLiteral("&Close"));
+    m_button2->setText(QStringLiteral("&Print results"));
     m_formulas->setText(ClassicFormulasCaption());
-    m_formulas->setVisible(classicResults());
+    showValues();
+    m_refused = false;
+    // The keyboard starts in the one box that takes a value.
+    if (QLineEdit *time = edit(7))
+        time->setFocus(Qt::OtherFocusReason);
+}
 
+void TextResultsForm::showValues()
+{
+    m_formulas->setVisible(classicResults());
     const std::vector<double> values = resultValues();
     for (std::size_t i = 0; i < m_rows.size() && i < values.size(); ++i) {
         m_edits[i]->setText(FormatGeneral(values[i], m_rows[i].digits));
@@ -204,7 +217,6 @@ void TextResultsForm::FormShow()
     }
     if (QLineEdit *time = edit(7))
         m_shownTime = time->text();
-    m_refused = false;
 }
 
 void TextResultsForm::FormHide()
@@ -250,11 +262,18 @@ void TextResultsForm::Edit7Exit()
     const QString text = box->text();
     if (text == m_shownTime)
         return;
-    double time = 0;
-    if (!ParseRegionalNumber(text, time)) {
+    // A refused text goes back to the time in use, so that the box never
+    // shows a time the values beside it are not for.
+    auto refuse = [this, box, &text](const QString &message) {
         m_refused = true;
         m_refusedText = text;
-        m_program.desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
+        m_program.desktop.messageBox(QStringLiteral("Input Error"), message);
+        box->setText(m_shownTime);
+        box->setCursorPosition(0);
+    };
+    double time = 0;
+    if (!ParseRegionalNumber(text, time)) {
+        refuse(QStringLiteral("Incorrect numerical format"));
         return;
     }
     if (std::fabs(time - storedHeatingTime()) <= kTimeTolerance) {
@@ -264,14 +283,19 @@ void TextResultsForm::Edit7Exit()
     // A heating time of zero or less has no meaning; the series would turn
     // it into absurd temperatures.
     if (time <= 0) {
-        m_refused = true;
-        m_refusedText = text;
-        m_program.desktop.messageBox(QStringLiteral("Input Error"),
-                             QStringLiteral("Heating time must be greater than 0"));
+        refuse(QStringLiteral("Heating time must be greater than 0"));
         return;
     }
-    rerun(time);
+    // The window shows what the run computed at once, the heating time as
+    // the run stored it (an earlier one where the centre reached the
+    // finish temperature before the time typed); after a fault that
+    // abandoned the run, what the records hold.
+    struct ShowAfterwards {
+        TextResultsForm &window;
+        ~ShowAfterwards() { window.showValues(); }
+    } showAfterwards{*this};
     m_shownTime = text;
+    rerun(time);
 }
 
 void TextResultsForm::fillTextReport(TextReportForm &form, const QStringList &inputNames,

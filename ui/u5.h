@@ -49,6 +49,9 @@ public:
 
     // Event handlers.
     void FormShow();
+    // The results record in the boxes (and whether they come from the
+    // classic formulas).
+    void showValues();
     void FormHide();
     void Button1Click();
     void Button2Click();

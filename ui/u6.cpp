@@ -1,6 +1,7 @@
 #include "ui/u6.h"
 
 #include "chart/VxUniChart2D.h"
+#include "ui/ChartMarks.h"
 #include "ui/ErrorReport.h"
 #include "ui/ImageBox.h"
 #include "ui/NumberFormat.h"
@@ -63,6 +64,14 @@ constexpr int kWantedTicks = 5;
 constexpr int kPointSize = 6;
 constexpr double kScaleMargin = 10.0;   // per cent of the data span on each side
 constexpr int kCaptionGap = 2;          // between an axis caption and its axis
+constexpr int kLegendInset = 4;         // between the legend and the field's edge
+
+// The marks: the heating time (a vertical line) and the finish temperature
+// (a horizontal one), from column 2 on.
+constexpr int kFirstMarkColumn = 2;
+const QColor kHeatingTimeColor(0, 0, 0);
+const QColor kFinishTemperatureColor(160, 0, 160);
+const QColor kLegendColor(235, 235, 235);
 
 constexpr int kScreenLeft = 20;
 constexpr int kScreenTop = 20;
@@ -94,14 +103,25 @@ QString FormatTableNumber(double value)
     return FormatFixedSignificant(value, 5, 1);
 }
 
+QString WithoutMnemonic(const QString &caption)
+{
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i; // "&&" stands for one '&'
+        plain += caption[i];
+    }
+    return plain;
+}
+
 std::vector<PointChoice> PointChoicesXY()
 {
     return {
-        {QStringLiteral("Temperature To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
+        {QStringLiteral("Temperature &To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
          QColor(0, 0, 96)},
-        {QStringLiteral("Temperature Tw"), 2, QStringLiteral("Tw [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
+        {QStringLiteral("Temperature T&w"), 2, QStringLiteral("Tw [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
          QColor(96, 0, 0)},
-        {QStringLiteral("Temperature Th"), 3, QStringLiteral("Th [oC]"), QColor(0, 127, 127),
+        {QStringLiteral("Temperature T&h"), 3, QStringLiteral("Th [oC]"), QColor(0, 127, 127),
          QColor(0, 127, 0), QColor(0, 96, 0)},
     };
 }
@@ -109,9 +129,9 @@ std::vector<PointChoice> PointChoicesXY()
 std::vector<PointChoice> PointChoicesRZ()
 {
     return {
-        {QStringLiteral("Temperature To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
+        {QStringLiteral("Temperature &To"), 1, QStringLiteral("To [oC]"), QColor(0, 0, 255), QColor(0, 0, 127),
          QColor(0, 0, 96)},
-        {QStringLiteral("Temperature Tr"), 2, QStringLiteral("Tr [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
+        {QStringLiteral("Temperature T&r"), 2, QStringLiteral("Tr [oC]"), QColor(255, 0, 0), QColor(127, 0, 0),
          QColor(96, 0, 0)},
     };
 }
@@ -295,6 +315,8 @@ GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &repo
     StringGrid1 = new HistoryGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(kGrid);
+    // Tab leaves the table; the arrow keys move inside it.
+    StringGrid1->setTabKeyNavigation(false);
 
     for (std::size_t i = 0; i < m_choices.size(); ++i) {
         auto *radio = new QRadioButton(this);
@@ -335,6 +357,12 @@ GraphicResultsForm::GraphicResultsForm(Program &program, GraphicReportForm &repo
 
     connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
+
+    // Tab order: the point choice (the arrow keys pick the point), the print
+    // button under it, Close, then the table.
+    setTabOrder(m_radios.back(), Button2);
+    setTabOrder(Button2, Button1);
+    setTabOrder(Button1, StringGrid1);
 }
 
 void GraphicResultsForm::setUpChart()
@@ -389,7 +417,21 @@ void GraphicResultsForm::setUpChart()
     chart.YCaption2()->SetVisible(false);
     chart.MainCaption()->SetVisible(false);
     chart.UserTextField()->SetVisible(false);
-    chart.LinesField()->SetVisible(false);
+
+    // The legend names the point and gives the heating time and the finish
+    // temperature; it lies in the field, over a light background of its own.
+    VxChartBaseTextClassData &legend = *chart.LinesField();
+    legend.SetFont(PixelFont(QStringLiteral("Arial"), 12));
+    legend.SetColor(kLegendColor);
+    legend.SetTransparent(false);
+    legend.SetBorderStyle(vxcbbsSimple);
+    legend.SetOuterGap(0);
+    legend.SetInnerGap(3);
+    legend.SetVisible(true);
+    field.Lines()->SetListName(QString());
+    // The chart places its captions and legend by its own rules when
+    // something changes size; this window puts them back where it wants.
+    connect(&chart, &TVxUniChart2D::Rearranged, this, [this] { placeCaptions(); });
 
     // The user looks at the chart; its elements cannot be moved or edited.
     chart.setEnabled(false);
@@ -397,15 +439,8 @@ void GraphicResultsForm::setUpChart()
 
 void GraphicResultsForm::placeCaptions()
 {
-    TVxUniChart2D &chart = *VxUniChart2D1;
-    const VxChartBaseAxisClassData &xAxis = *chart.XAxis();
-    const VxChartBaseAxisClassData &yAxis = *chart.YAxis();
-    VxChartBaseTextClassData &xCaption = *chart.XCaption();
-    VxChartBaseTextClassData &yCaption = *chart.YCaption();
-    xCaption.SetLeft(xAxis.Left() + xAxis.Width() / 2 - xCaption.Width() / 2);
-    xCaption.SetTop(xAxis.Top() + xAxis.Height() + kCaptionGap);
-    yCaption.SetLeft(std::max(yAxis.Left() - yCaption.Width() - kCaptionGap, 0));
-    yCaption.SetTop(yAxis.Top() + yAxis.Height() / 2 - yCaption.Height() / 2);
+    PlaceAxisCaptions(*VxUniChart2D1, kCaptionGap);
+    PlaceLegendInField(*VxUniChart2D1, kLegendInset);
 }
 
 QRadioButton *GraphicResultsForm::radioButton(int index) const
@@ -460,9 +495,14 @@ void GraphicResultsForm::ShowPointHistory(int column, const QString &caption, co
         StringGrid1->SetCells(1, i, FormatTableNumber(row[static_cast<std::size_t>(column)]));
     }
 
-    // The lines: time as x data, the temperature drawn against it.
+    // The lines: time as x data, the temperature drawn against it, then the
+    // marks of the heating time and the finish temperature.
+    const std::vector<ChartMark> marks{
+        {true, heatingTime(), kHeatingTimeColor, HeatingTimeText(heatingTime())},
+        {false, finishTemperature(), kFinishTemperatureColor, FinishTemperatureText(finishTemperature())},
+    };
     VxChartBaseLineArray &lines = *VxUniChart2D1->MainField()->Lines();
-    lines.SetLineCount(2);
+    lines.SetLineCount(kFirstMarkColumn + 2 * static_cast<int>(marks.size()));
     lines.SetPointCount(kHistoryRows);
     VxChartBaseLine &times = *lines.Line(0);
     VxChartBaseLine &temperatures = *lines.Line(1);
@@ -484,8 +524,15 @@ void GraphicResultsForm::ShowPointHistory(int column, const QString &caption, co
     temperatures.SetErrorColor(errorColor);
     temperatures.SetPointSize(kPointSize);
     temperatures.SetXLine(0);
+    for (const PointChoice &choice : m_choices)
+        if (choice.column == column)
+            temperatures.SetLineName(WithoutMnemonic(choice.radioCaption));
+    SetMarkColumns(lines, kFirstMarkColumn, marks, kPointSize);
 
     VxUniChart2D1->AutoScale(kScaleMargin);
+    SpanMarks(*VxUniChart2D1, kFirstMarkColumn, marks);
+    // The legend's size comes with its text.
+    VxUniChart2D1->RebuildLegend();
     placeCaptions();
 }
 
@@ -514,8 +561,8 @@ void GraphicResultsForm::FormShow()
     RadioButton1->setChecked(true);
 
     setWindowTitle(caption());
-    Button1->setText(QStringLiteral("Close"));
-    Button2->setText(QStringLiteral("Print this graphic results"));
+    Button1->setText(QStringLiteral("&Close"));
+    Button2->setText(QStringLiteral("&Print this graphic results"));
     for (std::size_t i = 0; i < m_radios.size(); ++i)
         m_radios[i]->setText(m_choices[i].radioCaption);
     Label1->setText(ClassicFormulasCaption());
@@ -524,6 +571,8 @@ void GraphicResultsForm::FormShow()
     const PointChoice &centre = m_choices.front();
     ShowPointHistory(centre.column, centre.yCaption, centre.lineColor, centre.pointColor, centre.errorColor);
     Image1->setVisible(true);
+    // The keyboard starts at the point choice, above the table.
+    RadioButton1->setFocus(Qt::OtherFocusReason);
 }
 
 void GraphicResultsForm::FormHide()
@@ -552,7 +601,8 @@ void GraphicResultsForm::Button2Click()
 
     m_report.title().caption = caption();
     const int selected = selectedChoice();
-    m_report.subtitle().caption = selected >= 0 ? m_radios[static_cast<std::size_t>(selected)]->text() : QString();
+    m_report.subtitle().caption =
+        selected >= 0 ? WithoutMnemonic(m_radios[static_cast<std::size_t>(selected)]->text()) : QString();
     // The printed graphic is the one on the screen, so it carries the
     // window's caption, not that of a later run.
     m_report.formulas().caption = Label1->isVisibleTo(this) ? Label1->text() : QString();
@@ -582,6 +632,16 @@ QString TForm6::caption() const
 const History &TForm6::history() const
 {
     return programState().historyXY;
+}
+
+double TForm6::heatingTime() const
+{
+    return programState().resultsXY.heatingTime;
+}
+
+double TForm6::finishTemperature() const
+{
+    return programState().dataXY.finishTemp;
 }
 
 bool TForm6::classicResults() const

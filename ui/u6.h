@@ -116,6 +116,10 @@ protected:
 
     virtual QString caption() const = 0;
     virtual const History &history() const = 0;
+    // What the chart marks: the heating time of the results record and the
+    // finish temperature of the case.
+    virtual double heatingTime() const = 0;
+    virtual double finishTemperature() const = 0;
     // The history comes from the classic formulas.
     virtual bool classicResults() const = 0;
     const ProgramState &programState() const;
@@ -128,7 +132,8 @@ protected:
 
 private:
     void setUpChart();
-    // The axis captions beside their axes: x centred below, y centred left.
+    // The axis captions beside their axes (x centred below its labels, y
+    // centred left) and the legend in the field's emptiest corner.
     void placeCaptions();
     void runGuarded(const std::function<void()> &handler);
 
@@ -148,6 +153,8 @@ public:
 protected:
     QString caption() const override;
     const History &history() const override;
+    double heatingTime() const override;
+    double finishTemperature() const override;
     bool classicResults() const override;
 };
 
@@ -158,5 +165,8 @@ std::vector<PointChoice> PointChoicesRZ();
 // A temperature table number: one decimal of the value rounded to five
 // significant digits, scientific from 100000 on.
 QString FormatTableNumber(double value);
+
+// A caption as the user reads it: without the '&' that marks its Alt key.
+QString WithoutMnemonic(const QString &caption);
 
 } // namespace resheat::ui

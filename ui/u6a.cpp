@@ -21,6 +21,16 @@ const History &TForm6a::history() const
     return programState().historyRZ;
 }
 
+double TForm6a::heatingTime() const
+{
+    return programState().resultsRZ.heatingTime;
+}
+
+double TForm6a::finishTemperature() const
+{
+    return programState().dataRZ.finishTemp;
+}
+
 bool TForm6a::classicResults() const
 {
     return programState().classicResultsRZ;

@@ -16,6 +16,8 @@ public:
 protected:
     QString caption() const override;
     const History &history() const override;
+    double heatingTime() const override;
+    double finishTemperature() const override;
     bool classicResults() const override;
 };
 

@@ -1,6 +1,14 @@
 #include "ui/u9.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
@@ -14,6 +22,7 @@
 
 #include "chart/VxUniChart2D.h"
 #include "files/PropertyTableFile.h"
+#include "ui/ChartMarks.h"
 #include "ui/ErrorReport.h"
 #include "ui/NumberFormat.h"
 #include "ui/Program.h"
@@ -25,41 +34,53 @@ namespace resheat::ui {
 
 namespace {
 
-// Window layout in pixels: the table and the notes on the left, the chart
-// with the run's progress on the right, the controls along the bottom.
-constexpr int kWidth = 1080;
-constexpr int kHeight = 640;
-constexpr QRect kGrid{16, 16, 444, 402}; // the bar's 18 rows without scrolling
+// Window layout: the inputs along the top, the table and the notes on the
+// left, the chart on the right taking what the window gives, the run's
+// progress and the buttons along the bottom.  The minimum leaves room for
+// a panel on a 1024 x 768 screen; a smaller screen scrolls.
+constexpr QSize kPreferredSize{1080, 700};
 constexpr int kGridNameWidth = 196;
 constexpr int kGridValueWidth = 118;
 constexpr int kGridRowHeight = 20;
 constexpr int kGridHeadingHeight = 36; // two lines
-constexpr QRect kMemo{16, 426, 444, 156};
-constexpr QRect kEmissivityLabel{16, 600, 90, 24};
-constexpr QRect kEmissivityBox{106, 598, 80, 26};
-constexpr QRect kLoadButton{204, 596, 180, 30};
-constexpr QRect kChart{476, 16, 588, 520};
-constexpr QRect kProgressBar{476, 548, 472, 24};
-constexpr QRect kCancelButton{964, 546, 100, 28};
-constexpr QRect kStatusLabel{476, 574, 588, 18};
-constexpr QRect kCalculateButton{476, 596, 120, 30};
-constexpr QRect kPrintButton{612, 596, 120, 30};
-constexpr QRect kCloseButton{944, 596, 120, 30};
+constexpr int kGridMinHeight = 160;
+constexpr int kMemoMinHeight = 90;
+constexpr int kEmissivityWidth = 90;
+constexpr QSize kChartMinSize{480, 520};
+constexpr int kProgressWidth = 220;
+// Room kept around a control scrolled into view (its label beside it).
+constexpr int kFocusMargin = 120;
+// A window frame the window manager has not drawn yet is taken as this.
+constexpr QSize kAssumedFrame{10, 36};
 
 constexpr int kScreenLeft = 20;
 constexpr int kScreenTop = 20;
 
 // The chart: the plotting field on the panel, the temperature axis on its
-// left, the current axis on its right.  The chart puts the legend in the
-// top right corner beside the current axis; the field starts below it.
+// left, the current axis on its right, the legend above the field's right
+// end.  The field takes the panel but for room for the axes' labels and
+// captions, and starts below the legend, whatever its length.
 const QColor kChartColor(160, 160, 160);
 const QColor kFieldColor(213, 213, 213);
-constexpr QRect kField{64, 196, 396, 244};
+constexpr int kFieldLeft = 64;
+constexpr int kFieldRightRoom = 64;
+constexpr int kFieldBottomRoom = 63;
+constexpr QRect kField{kFieldLeft, 196, 443, 244}; // on the chart of the first size
+constexpr int kChartFirstWidth = 588;
+constexpr int kChartFirstHeight = 520;
 constexpr int kAxisEndShift = 12;
 constexpr int kWantedTicks = 5;
 constexpr int kCaptionGap = 2;
+constexpr int kLegendTop = 4;
+constexpr int kLegendRight = 4;  // from the panel's right edge
+constexpr int kLegendGap = 6;    // between the legend and the axes' tops
 constexpr double kScaleMargin = 10.0;
 constexpr int kPointSize = 5;
+
+// The marks: each model's heating time and the finish temperature.
+const QColor kConstantTimeColor(170, 120, 230);
+const QColor kRefinedTimeColor(90, 0, 150);
+const QColor kFinishColor(200, 0, 120);
 
 // One temperature or current curve of a model: its history column (0 for
 // the current) and how it is drawn.
@@ -91,11 +112,10 @@ QFont PixelFont(const QString &family, int pixels, bool bold = false)
     return font;
 }
 
-QPushButton *MakeButton(QWidget *parent, const char *name, const QRect &geometry)
+QPushButton *MakeButton(QWidget *parent, const char *name)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
     button->setAutoDefault(false);
     return button;
 }
@@ -109,17 +129,20 @@ std::string LocalPath(const QString &fileName)
 
 CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m_program(program)
 {
-    setFixedSize(kWidth, kHeight);
     setModal(false);
-    setSizeGripEnabled(false);
+    setSizeGripEnabled(true);
     setFont(WindowFont());
 
-    StringGrid1 = new QTableWidget(0, 3, this);
+    m_content = new QWidget;
+    m_content->setObjectName(QStringLiteral("content"));
+
+    StringGrid1 = new QTableWidget(0, 3, m_content);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(kGrid);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     StringGrid1->setWordWrap(false);
+    // Tab leaves the table; the arrow keys move inside it.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
@@ -130,57 +153,171 @@ CompareForm::CompareForm(Program &program, QWidget *parent) : QDialog(parent), m
     StringGrid1->setColumnWidth(0, kGridNameWidth);
     StringGrid1->setColumnWidth(1, kGridValueWidth);
     StringGrid1->setColumnWidth(2, kGridValueWidth);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The three columns and the scroll bar, whatever the window's width.
+    StringGrid1->setFixedWidth(kGridNameWidth + 2 * kGridValueWidth + 2 * StringGrid1->frameWidth() +
+                               StringGrid1->verticalScrollBar()->sizeHint().width());
+    StringGrid1->setMinimumHeight(kGridMinHeight);
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new QPlainTextEdit(m_content);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(kMemo);
     Memo1->setReadOnly(true);
+    Memo1->setTabChangesFocus(true);
+    Memo1->setMinimumHeight(kMemoMinHeight);
 
-    Label1 = new QLabel(this);
+    Label1 = new QLabel(m_content);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(kEmissivityLabel);
-    Edit1 = new QLineEdit(this);
+    Edit1 = new QLineEdit(m_content);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(kEmissivityBox);
-    Label1->setBuddy(Edit1);
+    Edit1->setFixedWidth(kEmissivityWidth);
     connect(Edit1, &QLineEdit::editingFinished, this, [this] { runGuarded([this] { Edit1Exit(); }); });
 
     setUpChart();
 
-    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1 = new QProgressBar(m_content);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(kProgressBar);
     ProgressBar1->setRange(0, CompareRun::kProgressSteps);
     ProgressBar1->setTextVisible(false);
-    Label2 = new QLabel(this);
+    ProgressBar1->setFixedWidth(kProgressWidth);
+    // The bar's place stays taken while it is hidden, so nothing moves.
+    QSizePolicy keepPlace = ProgressBar1->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ProgressBar1->setSizePolicy(keepPlace);
+    Label2 = new QLabel(m_content);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(kStatusLabel);
 
-    Button1 = MakeButton(this, "Button1", kCloseButton);
-    Button2 = MakeButton(this, "Button2", kPrintButton);
-    Button3 = MakeButton(this, "Button3", kLoadButton);
-    Button4 = MakeButton(this, "Button4", kCancelButton);
-    Button5 = MakeButton(this, "Button5", kCalculateButton);
+    Button1 = MakeButton(m_content, "Button1");
+    Button2 = MakeButton(m_content, "Button2");
+    Button3 = MakeButton(m_content, "Button3");
+    Button4 = MakeButton(m_content, "Button4");
+    Button5 = MakeButton(m_content, "Button5");
     connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { runGuarded([this] { Button3Click(); }); });
     connect(Button4, &QPushButton::clicked, this, [this] { runGuarded([this] { Button4Click(); }); });
     connect(Button5, &QPushButton::clicked, this, [this] { runGuarded([this] { Button5Click(); }); });
 
+    // Along the top: what the next run takes, then the commands that start
+    // it.  Further input boxes go in with addInput.
+    InputRow = new QHBoxLayout;
+    InputRow->addWidget(Button3);
+    InputRow->addWidget(Button5);
+    InputRow->addStretch(1);
+    addInput(Label1, Edit1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(StringGrid1, 3);
+    left->addWidget(Memo1, 2);
+    auto *middle = new QHBoxLayout;
+    middle->addLayout(left, 0);
+    middle->addWidget(VxUniChart2D1, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(ProgressBar1);
+    bottom->addWidget(Button4);
+    bottom->addWidget(Label2, 1);
+    bottom->addWidget(Button2);
+    bottom->addSpacing(16);
+    bottom->addWidget(Button1);
+
+    auto *rows = new QVBoxLayout(m_content);
+    rows->addLayout(InputRow);
+    rows->addLayout(middle, 1);
+    rows->addLayout(bottom);
+
+    // A screen too small for the window scrolls its content.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("ScrollArea1"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    // Only the controls take the focus; the area scrolls to the one that has it.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_scroll);
+    // The control that takes the focus, by the keyboard or from the window
+    // (Cancel during a run, the first input afterwards), scrolls into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && m_content->isAncestorOf(now))
+            m_scroll->ensureWidgetVisible(now, kFocusMargin, kFocusMargin / 4);
+    });
+
+    // Tab order: the inputs and the commands above the table, the table,
+    // the notes, then the buttons along the bottom.
+    setTabOrder(Button5, StringGrid1);
+    setTabOrder(StringGrid1, Memo1);
+    setTabOrder(Memo1, Button4);
+    setTabOrder(Button4, Button2);
+    setTabOrder(Button2, Button1);
+
     connect(&m_run, &CompareRun::progressed, ProgressBar1, &QProgressBar::setValue);
     connect(&m_run, &CompareRun::finished, this, [this] { runGuarded([this] { runFinished(); }); });
     setRunning(false);
 }
 
-CompareForm::~CompareForm() = default;
+void CompareForm::addInput(QLabel *label, QLineEdit *box)
+{
+    // Before the commands, after the inputs already there.
+    const int at = static_cast<int>(m_inputs.size()) * 3;
+    InputRow->insertWidget(at, label);
+    InputRow->insertWidget(at + 1, box);
+    InputRow->insertSpacing(at + 2, 12);
+    label->setBuddy(box);
+    QWidget *previous = m_inputs.empty() ? nullptr : m_inputs.back();
+    if (previous)
+        setTabOrder(previous, box);
+    setTabOrder(box, Button3);
+    m_inputs.push_back(box);
+}
+
+QSize CompareForm::sizeHint() const
+{
+    return kPreferredSize;
+}
+
+void CompareForm::fitToScreen()
+{
+    // Frame and screen as far as known; the minimum is the content's, but
+    // never more than the screen holds beside the window's place.
+    const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const QRect available = where->availableGeometry();
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = kAssumedFrame;
+    const QSize room = available.size() - frame - QSize(kScreenLeft, kScreenTop);
+    const QSize content = m_content->minimumSizeHint();
+    setMinimumSize(content.boundedTo(room));
+    if (!m_sized) {
+        resize(kPreferredSize.expandedTo(minimumSize()).boundedTo(room.expandedTo(minimumSize())));
+        m_sized = true;
+    }
+}
+
+CompareForm::~CompareForm()
+{
+    // Closing the dialog moves the focus away from the emissivity box once
+    // this part of the object is gone; nothing may call back into it then.
+    QObject::disconnect(Edit1, nullptr, this, nullptr);
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+}
 
 void CompareForm::setUpChart()
 {
-    VxUniChart2D1 = new TVxUniChart2D(this);
+    VxUniChart2D1 = new TVxUniChart2D(m_content);
     TVxUniChart2D &chart = *VxUniChart2D1;
     chart.setObjectName(QStringLiteral("VxUniChart2D1"));
-    chart.setGeometry(kChart);
+    // Laid out for this size; the chart moves its elements along when the
+    // window gives it another.
+    chart.resize(kChartFirstWidth, kChartFirstHeight);
+    chart.setMinimumSize(kChartMinSize);
     chart.SetColor(kChartColor);
+    // The window places the field on every change of size (the axes follow
+    // it), below a legend whose height changes with its lines.
+    chart.SetResizeReaction(vxcrrNone);
 
     // Axes as in the graphic results windows: temperatures on the left,
     // the current on the right of the field, time along its bottom.
@@ -199,23 +336,12 @@ void CompareForm::setUpChart()
         axis->SetEndShift(kAxisEndShift);
         axis->SetBeginShift(0);
     }
-    const int bottom = kField.top() + kField.height();
-    xAxis.SetLength(kField.width() + kAxisEndShift);
-    xAxis.SetCenterPointLeft(kField.left());
-    xAxis.SetCenterPointTop(bottom);
-    yAxis.SetLength(kField.height() + kAxisEndShift);
-    yAxis.SetCenterPointLeft(kField.left());
-    yAxis.SetCenterPointTop(bottom);
     yAxis2.SetAxisType(vxcbatVertical);
-    yAxis2.SetLength(kField.height() + kAxisEndShift);
-    yAxis2.SetCenterPointLeft(kField.left() + kField.width());
-    yAxis2.SetCenterPointTop(bottom);
-
     VxChartBaseLinesClassData &field = *chart.MainField();
     field.SetColor(kFieldColor);
     field.SetShowGrid(false);
-    field.Control()->SetBounds(kField.left(), kField.top(), kField.width(), kField.height());
     field.Lines()->SetListName(QString());
+    placeField(kField);
 
     const QFont captionFont = PixelFont(QStringLiteral("Arial"), 13);
     chart.XCaption()->SetText(QStringLiteral("<U>t [s]"));
@@ -236,6 +362,9 @@ void CompareForm::setUpChart()
 
     // The user looks at the chart; its elements cannot be moved or edited.
     chart.setEnabled(false);
+    // The chart places captions and legend by its own rules when something
+    // changes size; this window puts them back where it wants them.
+    connect(&chart, &TVxUniChart2D::Rearranged, this, [this] { placeChartElements(); });
 }
 
 void CompareForm::runGuarded(const std::function<void()> &handler)
@@ -259,14 +388,18 @@ void CompareForm::hideEvent(QHideEvent *event)
 
 void CompareForm::FormShow()
 {
+    fitToScreen();
     PlaceWindowFrame(*this, QPoint(kScreenLeft, kScreenTop));
     setWindowTitle(caption());
-    Label1->setText(QStringLiteral("Emissivity [-]"));
-    Button1->setText(QStringLiteral("Close"));
-    Button2->setText(QStringLiteral("Print"));
-    Button3->setText(QStringLiteral("Load property table..."));
-    Button4->setText(QStringLiteral("Cancel"));
-    Button5->setText(QStringLiteral("Calculate"));
+    Label1->setText(QStringLiteral("&Emissivity [-]"));
+    Button1->setText(QStringLiteral("&Close"));
+    Button2->setText(QStringLiteral("&Print"));
+    Button3->setText(QStringLiteral("&Load property table..."));
+    Button4->setText(QStringLiteral("Ca&ncel"));
+    Button5->setText(QStringLiteral("C&alculate"));
+    // The keyboard starts at the first input, above the table (taken back
+    // there when the run that starts now ends).
+    Edit1->setFocus(Qt::OtherFocusReason);
     StringGrid1->setHorizontalHeaderLabels(
         {QString(), QStringLiteral("Constant\nproperties"), QStringLiteral("Temperature-\ndependent")});
 
@@ -297,10 +430,26 @@ void CompareForm::setEmissivity(double emissivity)
 
 void CompareForm::setRunning(bool running)
 {
+    // What waits during a run cannot keep the focus: it goes to Cancel and
+    // comes back when the run ends, unless the user has moved it since.
+    std::vector<QWidget *> waiting(m_inputs.begin(), m_inputs.end());
+    waiting.insert(waiting.end(), {Button2, Button3, Button5});
+    QWidget *focus = focusWidget();
+    if (running && std::find(waiting.begin(), waiting.end(), focus) != waiting.end()) {
+        m_focusBeforeRun = focus;
+        Button4->setEnabled(true);
+        Button4->setFocus(Qt::OtherFocusReason);
+    }
+    const bool cancelHadFocus = focus == Button4;
     Button4->setEnabled(running);
-    for (QWidget *control : std::initializer_list<QWidget *>{Edit1, Button2, Button3, Button5})
+    for (QWidget *control : waiting)
         control->setEnabled(!running);
     ProgressBar1->setVisible(running);
+    if (!running) {
+        if (cancelHadFocus && m_focusBeforeRun)
+            m_focusBeforeRun->setFocus(Qt::OtherFocusReason);
+        m_focusBeforeRun = nullptr;
+    }
 }
 
 void CompareForm::startRun()
@@ -345,7 +494,8 @@ void CompareForm::clearResults()
     lines.SetLineCount(0);
     lines.SetPointCount(0);
     VxUniChart2D1->AutoScale(kScaleMargin);
-    placeCaptions();
+    VxUniChart2D1->RebuildLegend();
+    placeChartElements();
 }
 
 void CompareForm::showComparison()
@@ -422,11 +572,29 @@ void CompareForm::fillChart()
                           }});
     }
 
-    // Per model the times, then each curve drawn against them.
+    // What the chart marks: the heating time of each model that has one and
+    // the finish temperature.
+    std::vector<ChartMark> marks;
+    if (k.completed) {
+        const double time = bar ? k.xy.heatingTime : k.rz.heatingTime;
+        marks.push_back(
+            {true, time, kConstantTimeColor, HeatingTimeText(time) + QStringLiteral(", constant properties")});
+    }
+    if (r.status == RefinedStatus::Reached)
+        marks.push_back({true, r.heatingTime, kRefinedTimeColor,
+                         HeatingTimeText(r.heatingTime) + QStringLiteral(", temperature-dependent")});
+    if (!models.empty()) {
+        const double finish = bar ? m_shown.input.xy.finishTemp : m_shown.input.rz.finishTemp;
+        marks.push_back({false, finish, kFinishColor, FinishTemperatureText(finish)});
+    }
+
+    // Per model the times, then each curve drawn against them; the marks
+    // after them.
     const int columnsPerModel = 1 + static_cast<int>(curves.size());
+    const int firstMark = static_cast<int>(models.size()) * columnsPerModel;
     constexpr int kPoints = kHistoryRows + 1;
     VxChartBaseLineArray &lines = *VxUniChart2D1->MainField()->Lines();
-    lines.SetLineCount(static_cast<int>(models.size()) * columnsPerModel);
+    lines.SetLineCount(firstMark + 2 * static_cast<int>(marks.size()));
     lines.SetPointCount(kPoints);
     int first = 0;
     for (const Model &model : models) {
@@ -453,25 +621,49 @@ void CompareForm::fillChart()
         }
         first += columnsPerModel;
     }
+    SetMarkColumns(lines, firstMark, marks, kPointSize);
     VxUniChart2D1->AutoScale(kScaleMargin);
-    placeCaptions();
+    SpanMarks(*VxUniChart2D1, firstMark, marks);
+    // The legend's size comes with its text; the field goes below it.
+    VxUniChart2D1->RebuildLegend();
+    placeChartElements();
 }
 
-void CompareForm::placeCaptions()
+void CompareForm::placeChartElements()
 {
     TVxUniChart2D &chart = *VxUniChart2D1;
-    const VxChartBaseAxisClassData &xAxis = *chart.XAxis();
-    const VxChartBaseAxisClassData &yAxis = *chart.YAxis();
-    const VxChartBaseAxisClassData &yAxis2 = *chart.YAxis2();
-    VxChartBaseTextClassData &xCaption = *chart.XCaption();
-    VxChartBaseTextClassData &yCaption = *chart.YCaption();
-    VxChartBaseTextClassData &yCaption2 = *chart.YCaption2();
-    xCaption.SetLeft(xAxis.Left() + xAxis.Width() / 2 - xCaption.Width() / 2);
-    xCaption.SetTop(xAxis.Top() + xAxis.Height() + kCaptionGap);
-    yCaption.SetLeft(std::max(yAxis.Left() - yCaption.Width() - kCaptionGap, 0));
-    yCaption.SetTop(yAxis.Top() + yAxis.Height() / 2 - yCaption.Height() / 2);
-    yCaption2.SetLeft(yAxis2.Left() + yAxis2.Width() + kCaptionGap);
-    yCaption2.SetTop(yAxis2.Top() + yAxis2.Height() / 2 - yCaption2.Height() / 2);
+    VxChartBaseTextClassData &legend = *chart.LinesField();
+    const QSize panel = chart.Panel()->size();
+    legend.SetLeft(std::max(panel.width() - legend.Width() - kLegendRight, 0));
+    legend.SetTop(kLegendTop);
+
+    // The axes' upper ends (and the factor labels there) just below the
+    // legend; the axes follow the field.
+    VxChartBaseLinesClassData &field = *chart.MainField();
+    const int top = legend.Top() + legend.Height() + kLegendGap + kAxisEndShift;
+    const QRect wanted(kFieldLeft, top, std::max(panel.width() - kFieldLeft - kFieldRightRoom, 1),
+                       std::max(panel.height() - kFieldBottomRoom - top, 1));
+    if (QRect(field.Left(), field.Top(), field.Width(), field.Height()) != wanted)
+        placeField(wanted);
+    PlaceAxisCaptions(chart, kCaptionGap);
+}
+
+void CompareForm::placeField(const QRect &place)
+{
+    // The axes cross at the field's lower left corner, the current axis
+    // stands at its right edge; each reaches a little beyond the field.
+    TVxUniChart2D &chart = *VxUniChart2D1;
+    const int bottom = place.top() + place.height();
+    VxChartBaseAxisClassData &xAxis = *chart.XAxis();
+    xAxis.SetLength(place.width() + kAxisEndShift);
+    xAxis.SetCenterPointLeft(place.left());
+    xAxis.SetCenterPointTop(bottom);
+    for (VxChartBaseAxisClassData *axis : {chart.YAxis(), chart.YAxis2()}) {
+        axis->SetLength(place.height() + kAxisEndShift);
+        axis->SetCenterPointLeft(axis == chart.YAxis() ? place.left() : place.left() + place.width());
+        axis->SetCenterPointTop(bottom);
+    }
+    chart.MainField()->Control()->SetBounds(place.left(), place.top(), place.width(), place.height());
 }
 
 void CompareForm::Button1Click()
@@ -502,8 +694,12 @@ void CompareForm::Button3Click()
         return;
     const PropertyTableRead read = LoadPropertyTable(LocalPath(OpenDialogcsv.fileName));
     if (!read.ok) {
-        // The table in use stays.
-        m_program.desktop.messageBox(QStringLiteral("Execution Error"), QString::fromStdString(read.message));
+        // The table in use stays; the message says which file and line.
+        const QString file = QDir::toNativeSeparators(OpenDialogcsv.fileName);
+        QString message = QString::fromStdString(read.message);
+        if (!message.contains(file))
+            message = file + QStringLiteral(": ") + message;
+        m_program.desktop.messageBox(QStringLiteral("Execution Error"), message);
         return;
     }
     m_table = read.table;
@@ -529,16 +725,21 @@ void CompareForm::Edit1Exit()
     // (a message box taking the focus ends the editing a second time).
     if (text == m_shownEmissivity || text == m_refusedEmissivity)
         return;
+    // A refused text goes back to the value in use, so that the box never
+    // shows a value the results are not for.
+    auto refuse = [this, &text](const QString &message) {
+        m_refusedEmissivity = text;
+        m_program.desktop.messageBox(QStringLiteral("Input Error"), message);
+        Edit1->setText(m_shownEmissivity);
+        m_refusedEmissivity.clear();
+    };
     double value = 0;
     if (!ParseRegionalNumber(text, value)) {
-        m_refusedEmissivity = text;
-        m_program.desktop.messageBox(QStringLiteral("Input Error"), QStringLiteral("Incorrect numerical format"));
+        refuse(QStringLiteral("Incorrect numerical format"));
         return;
     }
     if (!(value >= 0 && value <= 1)) {
-        m_refusedEmissivity = text;
-        m_program.desktop.messageBox(QStringLiteral("Input Error"),
-                                     QStringLiteral("Emissivity must be a number from 0 to 1"));
+        refuse(QStringLiteral("Emissivity must be a number from 0 to 1"));
         return;
     }
     m_shownEmissivity = text;

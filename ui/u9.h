@@ -11,17 +11,20 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "ui/CompareRun.h"
 #include "ui/Comparison.h"
 #include "ui/Desktop.h"
 #include "ui/u10.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTableWidget;
 class TVxUniChart2D;
 
@@ -50,6 +53,8 @@ public:
     QPushButton *Button3 = nullptr;        // "Load property table..."
     QPushButton *Button4 = nullptr;        // "Cancel"
     QPushButton *Button5 = nullptr;        // "Calculate"
+    // The inputs of the next run and its commands, along the top.
+    QHBoxLayout *InputRow = nullptr;
 
     FileDialogState OpenDialogcsv{QStringLiteral("property table|*.csv"), QStringLiteral("csv"), {}};
 
@@ -88,6 +93,12 @@ protected:
 
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    QSize sizeHint() const override;
+
+    // A labelled input box of the next run, after those along the top and
+    // before the commands, in the same tab order; the label's '&' letter
+    // reaches the box.
+    void addInput(QLabel *label, QLineEdit *box);
 
     Program &m_program;
 
@@ -99,12 +110,22 @@ private:
     void showComparison();
     void fillTable();
     void fillChart();
-    // The axis captions beside their axes, the legend under the time caption.
-    void placeCaptions();
+    // The legend in the chart's top right corner, the field below it, the
+    // axis captions beside the axes' labels.
+    void placeChartElements();
+    void placeField(const QRect &place);
+    // The minimum size the content needs, as far as the screen holds it
+    // (the content scrolls on a smaller one), and the first size.
+    void fitToScreen();
     void clearResults();
     void setEmissivity(double emissivity);
     void runGuarded(const std::function<void()> &handler);
 
+    QWidget *m_content = nullptr;      // everything, inside the scroll area
+    QScrollArea *m_scroll = nullptr;
+    std::vector<QLineEdit *> m_inputs; // along the top, in tab order
+    QWidget *m_focusBeforeRun = nullptr;
+    bool m_sized = false;
     CompareRun m_run;
     PropertyTable m_table;          // for the next run
     double m_emissivity = 0;        // for the next run

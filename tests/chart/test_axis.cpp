@@ -500,3 +500,165 @@ TEST(Axis, ClicksAreReportedAndDoubleClicksOpenTheEditor)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Label boxes: every label inside the element, none touching another, the
+// factor label of a horizontal axis beyond the tick labels, and the painted
+// text exactly where the boxes say.
+
+struct LabelCase
+{
+    const char *name;
+    bool vertical;
+    int centre;   // centre point across the panel (400 x 300): picks the half
+    int length;
+    double begin, end;
+    int pixelFont;  // 0: the axis keeps its default font and thickness
+};
+
+void PrintTo(const LabelCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class AxisLabels : public ::testing::TestWithParam<LabelCase>
+{
+};
+
+bool IsFontRed(const QImage &im, int x, int y)
+{
+    const QColor c = im.pixelColor(x, y);
+    return c.red() > 160 && c.green() < 140 && c.blue() < 140;
+}
+
+TEST_P(AxisLabels, InsideApartAndPaintedWhereTheBoxesSay)
+{
+    const LabelCase &c = GetParam();
+    AxisMessagePanel panel;
+    auto *axis = new VxChartBaseAxisClass(&panel);
+    if (c.vertical)
+        axis->SetAxisType(vxcbatVertical);
+    if (c.pixelFont > 0) {
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPixelSize(c.pixelFont);
+        font.setBold(true);
+        axis->SetFont(font);
+    }
+    if (c.vertical) {
+        axis->SetCenterPointLeft(c.centre);
+        axis->SetCenterPointTop(290);
+    } else {
+        axis->SetCenterPointLeft(20);
+        axis->SetCenterPointTop(c.centre);
+    }
+    axis->SetLength(c.length);
+    axis->SetBeginShift(0);
+    axis->SetEndShift(12);
+    axis->SetWantedTicks(5);
+    axis->SetBeginValue(c.begin);
+    axis->SetEndValue(c.end);
+    axis->SetColor(Qt::white); // only the texts show
+    axis->SetFontColor(Qt::red);
+
+    const QList<VxChartAxisLabelBox> boxes = axis->LabelBoxes();
+    const QRect element(QPoint(0, 0), axis->size());
+    int ticks = 0;
+    QRect factor, tickUnion;
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        const VxChartAxisLabelBox &b = boxes[i];
+        EXPECT_TRUE(element.contains(b.rect)) << b.text.toStdString() << " clipped";
+        for (qsizetype j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(b.rect.intersects(boxes[j].rect))
+                << b.text.toStdString() << " touches " << boxes[j].text.toStdString();
+        if (b.kind == VxChartAxisLabelBox::Tick) {
+            ++ticks;
+            tickUnion |= b.rect;
+        } else {
+            factor = b.rect;
+        }
+    }
+    EXPECT_GE(ticks, 2);
+    ASSERT_FALSE(factor.isNull());
+
+    // The factor label ends at the far end of the axis.
+    if (c.vertical) {
+        EXPECT_EQ(factor.top(), 0);
+    } else {
+        EXPECT_EQ(factor.right(), element.right());
+    }
+    // A horizontal axis with a font of its own has it beyond the tick
+    // labels: below them under the line, above them over it.
+    if (!c.vertical && c.pixelFont > 0) {
+        if (c.centre > 150) {
+            EXPECT_GE(factor.top(), tickUnion.bottom() + 1);
+        } else {
+            EXPECT_LE(factor.bottom(), tickUnion.top() - 1);
+        }
+    }
+
+    // Every red pixel lies in a box, and every box holds some.
+    const QImage im = render(*axis);
+    QRegion boxed;
+    for (const VxChartAxisLabelBox &b : boxes)
+        boxed += b.rect;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            if (IsFontRed(im, x, y)) {
+                ASSERT_TRUE(boxed.contains(QPoint(x, y))) << "text outside the boxes at " << x << "," << y;
+            }
+    for (const VxChartAxisLabelBox &b : boxes) {
+        int red = 0;
+        for (int y = b.rect.top(); y <= b.rect.bottom(); ++y)
+            for (int x = b.rect.left(); x <= b.rect.right(); ++x)
+                red += IsFontRed(im, x, y) ? 1 : 0;
+        EXPECT_GT(red, 5) << b.text.toStdString() << " not painted in its box";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, AxisLabels,
+    ::testing::Values(
+        // Heating curve axes as the results windows draw them: the last
+        // tick lies right at the end value, its label would run past it.
+        LabelCase{"TimeBelowTheField", false, 280, 362, 0, 16.0, 15},
+        LabelCase{"TimeAboveTheField", false, 40, 362, 0, 16.0, 15},
+        LabelCase{"TemperatureLeft", true, 40, 290, -200, 1200, 15},
+        LabelCase{"CurrentRight", true, 360, 290, 0, 1.6e5, 15},
+        // Short axes: the labels are thinned out.
+        LabelCase{"ShortTime", false, 280, 120, 0, 1000, 15},
+        LabelCase{"ShortTemperature", true, 40, 110, 20, 1000, 15},
+        // A range far from zero carries an offset in the factor label.
+        LabelCase{"Offset", false, 280, 362, 1000.1, 1000.5, 15},
+        // The component's defaults: a thin axis in the default font.
+        LabelCase{"DefaultFont", false, 280, 300, 0, 1000, 0}),
+    [](const ::testing::TestParamInfo<LabelCase> &info) { return std::string(info.param.name); });
+
+TEST(AxisLabels, ThinnedToEverySecondLabelWhereTheyWouldTouch)
+{
+    AxisMessagePanel panel;
+    auto *axis = new VxChartBaseAxisClass(&panel);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(15);
+    axis->SetFont(font);
+    axis->SetCenterPointLeft(20);
+    axis->SetCenterPointTop(280);
+    axis->SetBeginShift(0);
+    axis->SetEndShift(12);
+    axis->SetWantedTicks(5);
+    axis->SetBeginValue(0);
+    axis->SetEndValue(1000);
+    // 0 to 1000 in steps of 200, labels in thousands: six ticks.  On a long
+    // axis all six carry labels; on 132 pixels the ticks lie 24 apart,
+    // closer than a label is wide, and every second one keeps its label.
+    auto tickTexts = [&] {
+        QStringList texts;
+        for (const VxChartAxisLabelBox &b : axis->LabelBoxes())
+            if (b.kind == VxChartAxisLabelBox::Tick)
+                texts << b.text.trimmed();
+        return texts;
+    };
+    axis->SetLength(362);
+    EXPECT_EQ(tickTexts(), (QStringList{"0.00", "0.20", "0.40", "0.60", "0.80", "1.00"}));
+    axis->SetLength(132);
+    EXPECT_EQ(tickTexts(), (QStringList{"0.00", "0.40", "0.80"}));
+}

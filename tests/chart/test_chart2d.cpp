@@ -282,8 +282,8 @@ TEST(Chart2dWindow, FieldPlacedBeforeShowingTakesTheAxesAlong)
     EXPECT_EQ(chart.YAxis()->Top(), 16 - 50);
     EXPECT_EQ(chart.XAxis()->CenterPointTop(), 300);
     EXPECT_EQ(chart.YAxis()->CenterPointLeft(), 50);
-    // The captions follow: below the x axis, left of the y axis.
-    EXPECT_EQ(chart.XCaption()->Top(), chart.XAxis()->Top() + chart.XAxis()->Height());
+    // The captions follow: below the x axis' labels, left of the y axis.
+    EXPECT_EQ(chart.XCaption()->Top(), Chart2dBelowTickLabels(chart.XAxis()));
     EXPECT_EQ(chart.YCaption()->Left() + chart.YCaption()->Width(), chart.YAxis()->Left());
 }
 
@@ -315,7 +315,8 @@ TEST(Chart2dMessages, ResizeMovesFarAxisGrowsAxesAndMovesCaptions)
     EXPECT_EQ(Bounds(chart->MainField()), QRect(60, 90, 233, 133));
 
     const QRect xc = Bounds(chart->XCaption());
-    EXPECT_EQ(xc.top(), 227 + 32);
+    EXPECT_EQ(xc.top(), Chart2dBelowTickLabels(chart->XAxis()));
+    EXPECT_LT(xc.top(), 227 + 32) << "closer than the element's edge";
     EXPECT_EQ(xc.left(), 40 + 151 - xc.width() / 2);
     const QRect yc = Bounds(chart->YCaption());
     EXPECT_EQ(yc.right() + 1, 24);
@@ -341,7 +342,7 @@ TEST(Chart2dMessages, ShrinkingBelowHalfKeepsTheTitleAtTheTop)
     Chart2dDrain();
     EXPECT_EQ(chart->OldPanelSize(), QSize(383, 283));
     EXPECT_EQ(Bounds(chart->XAxis()), QRect(40, 227, 303, 32));
-    EXPECT_EQ(Bounds(chart->XCaption()).top(), 227 + 32);
+    EXPECT_EQ(Bounds(chart->XCaption()).top(), Chart2dBelowTickLabels(chart->XAxis()));
     const QRect mc = Bounds(chart->MainCaption());
     EXPECT_EQ(mc.topLeft(), QPoint((383 - mc.width()) / 2, 0));
     const QRect lf = Bounds(chart->LinesField());

@@ -125,9 +125,10 @@ TEST(Chart2dRender, TemperatureHistoryChart)
     EXPECT_EQ(yLine, field.left());
     EXPECT_GT(CountDark(img, QRect(yAxis.left(), field.top(), yLine - yAxis.left() - 3, field.height())), 50);
 
-    // Captions: below the x axis and left of the y axis, with dark text.
+    // Captions: below the x axis' labels and left of the y axis, with dark
+    // text.
     const QRect xCaption = chart.XCaption()->Control()->geometry().translated(panel);
-    EXPECT_EQ(xCaption.top(), xAxis.bottom() + 1);
+    EXPECT_EQ(xCaption.top(), Chart2dBelowTickLabels(chart.XAxis()) + panel.y());
     EXPECT_GT(CountDark(img, xCaption), 10);
     const QRect yCaption = chart.YCaption()->Control()->geometry().translated(panel);
     EXPECT_EQ(yCaption.right() + 1, yAxis.left());

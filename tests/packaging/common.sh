@@ -51,6 +51,7 @@ expected_files() {
     grep -v '^#' "$RESHEAT_SOURCE_DIR/tests/packaging/installed-files.txt"
     (cd "$RESHEAT_SOURCE_DIR/examples" && find . -type f -printf '644 share/doc/resheat/examples/%P\n')
     (cd "$RESHEAT_SOURCE_DIR/data/materials" && find . -name '*.csv' -printf '644 share/resheat/materials/%P\n')
+    (cd "$RESHEAT_SOURCE_DIR/data/magnetic" && find . -name '*.csv' ! -name magnetisation.csv -printf '644 share/resheat/magnetic/%P\n')
   } | LC_ALL=C sort -k2
 }
 

@@ -13,9 +13,10 @@ diff -u <(expected_files) <(installed_files_below "$prefix") || fail "the instal
 odd=$(odd_folders_below "$prefix")
 [ -z "$odd" ] || fail "folders not 755: $odd"
 
-# The same bytes as in the source: the examples, the tables, the guide.
+# The same bytes as in the source: the examples, the tables, the B-H curve,
+# the guide.
 for pair in "examples:share/doc/resheat/examples" "data/materials:share/resheat/materials" \
-            "doc/user-guide.md:share/doc/resheat/user-guide.md"; do
+            "data/magnetic/steel.csv:share/resheat/magnetic/steel.csv" "doc/user-guide.md:share/doc/resheat/user-guide.md"; do
   diff -r "$RESHEAT_SOURCE_DIR/${pair%%:*}" "$prefix/${pair#*:}" >/dev/null || fail "${pair#*:} differs from ${pair%%:*}"
 done
 

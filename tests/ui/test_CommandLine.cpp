@@ -15,6 +15,7 @@ struct Row {
     CaseGeometry geometry;
     std::string platform;
     std::string problem; // UsageError only
+    std::string caseProblem = {};
 };
 
 class CommandLineRows : public ::testing::TestWithParam<Row> {};
@@ -31,11 +32,13 @@ TEST_P(CommandLineRows, Parse)
             EXPECT_EQ(line.geometry, row.geometry);
         }
         EXPECT_EQ(line.platform, row.platform);
+        EXPECT_EQ(line.caseProblem, row.caseProblem);
     }
 }
 
 constexpr auto XY = CaseGeometry::XY;
 constexpr auto RZ = CaseGeometry::RZ;
+constexpr auto Unknown = CaseGeometry::Unknown;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineRows,
@@ -44,10 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The geometry follows the extension, in any letter case.
         Row{{"bar.dxy"}, Action::Start, "bar.dxy", XY, "", ""},
         Row{{"/data/My Rod.DRZ"}, Action::Start, "/data/My Rod.DRZ", RZ, "", ""},
-        Row{{"case.txt"}, Action::UsageError, "", XY, "",
-            "cannot tell the geometry of case.txt (a case file ends in .dxy or .drz)"},
-        Row{{".dxy"}, Action::UsageError, "", XY, "",
-            "cannot tell the geometry of .dxy (a case file ends in .dxy or .drz)"},
+        // Any other file starts the program, which says why it reads nothing
+        // (a file manager shows no terminal).
+        Row{{"case.txt"}, Action::Start, "case.txt", Unknown, "", "",
+            "Cannot tell the geometry of case.txt: a case file ends in .dxy (rectangular bar) or .drz (round rod)"},
+        Row{{".dxy"}, Action::Start, ".dxy", Unknown, "", "",
+            "Cannot tell the geometry of .dxy: a case file ends in .dxy (rectangular bar) or .drz (round rod)"},
         Row{{"a.dxy", "b.drz"}, Action::UsageError, "", XY, "", "only one case file can be given"},
         // Help and version win wherever they stand.
         Row{{"--help"}, Action::Help, "", XY, "", ""},
@@ -63,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{{"-platform"}, Action::UsageError, "", XY, "", "option -platform needs a value"},
         // After -- a name starting with a dash is a file.
         Row{{"--", "-odd.drz"}, Action::Start, "-odd.drz", RZ, "", ""},
-        Row{{"--", "--help"}, Action::UsageError, "", XY, "",
-            "cannot tell the geometry of --help (a case file ends in .dxy or .drz)"}));
+        Row{{"--", "--help"}, Action::Start, "--help", Unknown, "", "",
+            "Cannot tell the geometry of --help: a case file ends in .dxy (rectangular bar) or .drz (round rod)"}));
 
 TEST(CommandLineUsage, NamesEveryOptionAndTheExitStatus)
 {

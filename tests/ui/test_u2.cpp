@@ -98,8 +98,8 @@ TEST_F(DataDialogs, XYDialogShowsCaptionsLabelsAndTheStoredCase)
 
     EXPECT_EQ(form2->windowTitle(), "Data for xy geometry");
     EXPECT_EQ(form2->pos(), QPoint(20, 20));
-    EXPECT_EQ(form2->Button1->text(), "OK");
-    EXPECT_EQ(form2->Button2->text(), "Cancel");
+    EXPECT_EQ(form2->Button1->text(), "&OK");
+    EXPECT_EQ(form2->Button2->text(), "&Cancel");
     const QStringList labels = {
         form2->Label1->text(),  form2->Label2->text(),  form2->Label3->text(),  form2->Label4->text(),
         form2->Label5->text(),  form2->Label6->text(),  form2->Label7->text(),  form2->Label8->text(),

@@ -11,6 +11,7 @@
 #include "ui/u3.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -84,8 +85,9 @@ TEST_F(TextResultsXY, ShowingSetsPlaceCaptionLabelsButtonsAndValues)
     EXPECT_EQ(window.pos(), QPoint(20, 20));
     EXPECT_EQ(window.windowTitle(), "Text results for xy");
     EXPECT_EQ(window.size(), QSize(696, 562));
-    EXPECT_EQ(window.button1()->text(), "Close");
-    EXPECT_EQ(window.button2()->text(), "Print results");
+    // Alt+C, Alt+P and Alt+H (the heating time box) reach what they name.
+    EXPECT_EQ(window.button1()->text(), "&Close");
+    EXPECT_EQ(window.button2()->text(), "&Print results");
     EXPECT_TRUE(window.button1()->isDefault());
 
     const char *labels[12] = {
@@ -100,9 +102,12 @@ TEST_F(TextResultsXY, ShowingSetsPlaceCaptionLabelsButtonsAndValues)
     for (int n = 1; n <= 12; ++n) {
         SCOPED_TRACE(n);
         ASSERT_NE(window.edit(n), nullptr);
-        EXPECT_EQ(window.label(n)->text(), labels[n - 1]);
+        EXPECT_EQ(window.label(n)->text(), (n == 7 ? "&" : "") + QString::fromLatin1(labels[n - 1]));
+        EXPECT_EQ(window.label(n)->buddy(), window.edit(n));
         EXPECT_EQ(window.edit(n)->text(), values[n - 1]);
-        EXPECT_EQ(window.edit(n)->isEnabled(), n == 7);
+        // Every value can be selected and copied; only the time is typed.
+        EXPECT_TRUE(window.edit(n)->isEnabled());
+        EXPECT_EQ(window.edit(n)->isReadOnly(), n != 7);
         // Labels stand above their boxes, six a column, column 1 on the left.
         EXPECT_LT(window.label(n)->geometry().bottom(), window.edit(n)->geometry().top());
         if (n != 1 && n != 7) {
@@ -150,9 +155,36 @@ TEST_F(TextResultsXY, TabOrderRunsThroughTheBoxesThenCloseThenPrint)
                                         "Edit6", "Edit7",  "Edit8",  "Edit9",   "Edit10",
                                         "Edit11", "Edit12", "Button1", "Button2"};
     EXPECT_EQ(order, expected);
-    // Only the heating time box and the buttons take the focus.
-    for (int n = 1; n <= 12; ++n)
-        EXPECT_EQ(window.edit(n)->focusPolicy() != Qt::NoFocus, n == 7) << n;
+
+    // By the keyboard: the heating time box first, then round the whole
+    // chain, every box included.
+    FillSampleResults();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), window.edit(7));
+    std::vector<QString> walked;
+    for (int i = 0; i < 14; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked.push_back(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(walked, (std::vector<QString>{"Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Button1", "Button2",
+                                            "Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7"}));
+}
+
+TEST_F(TextResultsXY, AResultIsSelectedAndCopiedFromItsBox)
+{
+    FillSampleResults();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.edit(4)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.edit(4), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.edit(4), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1.235E4");
+    // Typing changes nothing.
+    QTest::keyClicks(window.edit(4), "99");
+    EXPECT_EQ(window.edit(4)->text(), "1.235E4");
 }
 
 TEST_F(TextResultsXY, HeatingTimeBoxDoesNotSelectItsTextOnEntry)
@@ -160,8 +192,8 @@ TEST_F(TextResultsXY, HeatingTimeBoxDoesNotSelectItsTextOnEntry)
     FillSampleResults();
     window.show();
     QApplication::setActiveWindow(&window);
-    window.button2()->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(window.button2(), Qt::Key_Tab);   // wraps round to the first focusable control
+    window.edit(6)->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(window.edit(6), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), window.edit(7));
     EXPECT_FALSE(window.edit(7)->hasSelectedText());
 }
@@ -176,7 +208,8 @@ TEST_F(TextResultsXY, TextThatIsNoNumberGetsTheMessageAndStartsNoRun)
 
     EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
     EXPECT_EQ(desktop.boxes[0].kind, FakeDesktop::BoxKind::Message);
-    EXPECT_EQ(window.edit(7)->text(), "12x");
+    // The box shows the time in use again.
+    EXPECT_EQ(window.edit(7)->text(), "123.5");
     EXPECT_EQ(state.resultsXY, before);
     EXPECT_EQ(progress.shows, 0);
     EXPECT_FALSE(state.fixedTimeXY);
@@ -237,14 +270,21 @@ TEST_F(TextResultsXY, TypedTimeFartherAwayRecomputesResultsAndHistory)
     EXPECT_EQ(state.resultsXY.mass, before.mass);
     EXPECT_TRUE(desktop.boxes.empty());
 
-    // The boxes keep the old values until the next showing.
-    std::vector<QString> expected = shown;
-    expected[6] = "600";
-    EXPECT_EQ(boxTexts(), expected);
-    window.hide();
-    window.show();
-    EXPECT_EQ(window.edit(7)->text(), "12");
-    EXPECT_EQ(window.edit(11)->text(), FormatGeneral(state.resultsXY.diffWidth, 4));
+    // The boxes show the new values at once: the time the run stored, the
+    // temperature differences of that time; the lumped values stay.
+    const std::vector<QString> now = boxTexts();
+    EXPECT_EQ(now[6], "12");
+    EXPECT_EQ(now[10], FormatGeneral(state.resultsXY.diffWidth, 4));
+    EXPECT_NE(now[10], shown[10]);
+    for (int i : {0, 1, 2, 3, 4, 5, 7, 8, 9})
+        EXPECT_EQ(now[static_cast<std::size_t>(i)], shown[static_cast<std::size_t>(i)]) << i;
+    // Leaving the box again runs nothing more; printing prints what is shown.
+    window.Edit7Exit();
+    EXPECT_EQ(progress.shows, runsBefore + 1);
+    window.button2()->click();
+    ASSERT_NE(program.windows().Form8, nullptr);
+    EXPECT_EQ(program.windows().Form8->resultValue(6).caption, "12");
+    EXPECT_EQ(program.windows().Form8->resultValue(10).caption, now[10]);
 }
 
 TEST_F(TextResultsXY, ShortTypedTimeIsStoredAsTyped)
@@ -347,11 +387,12 @@ TEST_F(TextResultsXY, EnterOnAnUnreadableTimeShowsTheMessageAndKeepsTheWindowOpe
 
     EXPECT_EQ(desktop.boxLines(), QStringList{"Input Error|Incorrect numerical format"});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.edit(7)->text(), "6oo");
+    EXPECT_EQ(window.edit(7)->text(), "123.5");
     EXPECT_EQ(state.resultsXY, before);
     EXPECT_EQ(progress.shows, 0);
 
-    // Pressed again on the same text, Close drops it without a second message.
+    // Pressed again, on the time in use, Close closes without a second
+    // message.
     QTest::keyClick(window.edit(7), Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
     EXPECT_EQ(desktop.boxes.size(), 1u);
@@ -437,10 +478,11 @@ TEST_F(TextResultsXY, PrintResultsFillsTheReportAndPreviewsIt)
         "Max contact current    [A]", "1000"};
     EXPECT_EQ(std::vector<QString>(texts.begin() + 3, texts.begin() + 3 + 28), expectedInputs);
 
-    // Result rows: the window's labels and values in table order.
+    // Result rows: the window's labels (as read, without the Alt key's
+    // mark) and values in table order.
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(texts[31 + 2 * i], window.label(i + 1)->text());
+        EXPECT_EQ(texts[31 + 2 * i], QString(window.label(i + 1)->text()).remove(QLatin1Char('&')));
         EXPECT_EQ(texts[32 + 2 * i], window.edit(i + 1)->text());
     }
     EXPECT_EQ(texts[32 + 2 * 7], "146");   // number of contacts of the worked case

@@ -17,6 +17,7 @@
 #include "ui/Program.h"
 #include "ui/Startup.h"
 #include "ui/u1.h"
+#include "ui/support/ChartLabels.h"
 #include "ui/support/FakeDesktop.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@
 using namespace resheat;
 using namespace resheat::ui;
 using resheat::ui::testing::FakeDesktop;
+using resheat::ui::testing::ExpectLabelsApart;
 
 inline void PrintTo(const QString &text, std::ostream *os)
 {
@@ -78,14 +80,14 @@ void Choose(QRadioButton *radio)
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
-// Pure blue pixels of an image in rows y - band ... y + band between
-// x and x + width, counted once per column.
-int BlueInRows(const QImage &image, int x, int width, int y, int band)
+// Columns between x and x + width with a pixel of one of the colours in
+// rows y - band ... y + band.
+int ColourInRows(const QImage &image, int x, int width, int y, int band, const QList<QColor> &colours)
 {
     int columns = 0;
     for (int i = x; i < x + width && i < image.width(); ++i) {
         for (int j = std::max(y - band, 0); j <= y + band && j < image.height(); ++j) {
-            if (image.pixelColor(i, j) == QColor(0, 0, 255)) {
+            if (colours.contains(image.pixelColor(i, j))) {
                 ++columns;
                 break;
             }
@@ -100,6 +102,11 @@ protected:
     {
         state.historyXY = DistinctHistory(false);
         state.historyRZ = DistinctHistory(true);
+        // Marked on the charts; inside the ranges of the histories' To.
+        state.resultsXY.heatingTime = 1200;
+        state.resultsRZ.heatingTime = 1200;
+        state.dataXY.finishTemp = 45;
+        state.dataRZ.finishTemp = 45;
     }
     ~GraphicWindows() override
     {
@@ -134,7 +141,7 @@ protected:
 
         TVxUniChart2D &chart = *window.VxUniChart2D1;
         const VxChartBaseLineArray &lines = *chart.MainField()->Lines();
-        ASSERT_EQ(lines.LineCount(), 2);
+        ASSERT_EQ(lines.LineCount(), 6); // the point, then the two marks
         ASSERT_EQ(lines.PointCount(), 50);
         const VxChartBaseLine &times = *lines.Line(0);
         const VxChartBaseLine &temperatures = *lines.Line(1);
@@ -152,6 +159,7 @@ protected:
         EXPECT_EQ(temperatures.ErrorColor(), expected.errorColor);
         EXPECT_EQ(chart.YCaption()->Text(), expected.yCaption);
         EXPECT_EQ(chart.YCaption()->Font(), chart.XCaption()->Font());
+        EXPECT_EQ(temperatures.LineName(), QString(expected.radioCaption).remove(QLatin1Char('&')));
     }
 
     ProgramState state;
@@ -216,21 +224,22 @@ TEST_F(GraphicWindows, LayoutAndCaptionsOfBothWindows)
     EXPECT_EQ(xy.StringGrid1->ColWidths(0), 130);
     EXPECT_EQ(xy.StringGrid1->ColWidths(1), 130);
     EXPECT_EQ(xy.StringGrid1->rowHeight(0), 24);
-    EXPECT_EQ(xy.Button1->text(), "Close");
+    // Captions with their Alt keys.
+    EXPECT_EQ(xy.Button1->text(), "&Close");
     EXPECT_EQ(xy.Button1->geometry(), QRect(624, 408, 105, 25));
-    EXPECT_EQ(xy.Button2->text(), "Print this graphic results");
+    EXPECT_EQ(xy.Button2->text(), "&Print this graphic results");
     EXPECT_EQ(xy.Button2->geometry(), QRect(56, 488, 225, 25));
 
     ASSERT_NE(xy.RadioButton3, nullptr);
     EXPECT_EQ(rz.RadioButton3, nullptr);
-    const QStringList xyCaptions{"Temperature To", "Temperature Tw", "Temperature Th"};
+    const QStringList xyCaptions{"Temperature &To", "Temperature T&w", "Temperature T&h"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(xy.radioButton(i)->text(), xyCaptions[i]);
         EXPECT_EQ(xy.radioButton(i)->geometry().topLeft(), QPoint(56, 408 + 24 * i));
         EXPECT_EQ(xy.radioButton(i)->width(), 289);
     }
-    EXPECT_EQ(rz.RadioButton1->text(), "Temperature To");
-    EXPECT_EQ(rz.RadioButton2->text(), "Temperature Tr");
+    EXPECT_EQ(rz.RadioButton1->text(), "Temperature &To");
+    EXPECT_EQ(rz.RadioButton2->text(), "Temperature T&r");
 
     EXPECT_EQ(xy.Image1->geometry(), QRect(368, 408, 153, 113));
     EXPECT_EQ(rz.Image1->geometry(), QRect(368, 408, 145, 113));
@@ -264,9 +273,9 @@ TEST_F(GraphicWindows, TheChartIsSetUpAndStaysInPlaceOnceShown)
         EXPECT_EQ(axis->MinorTicks(), 0);
     }
     EXPECT_FALSE(chart.YAxis2()->Visible());
-    for (const VxChartBaseTextClassData *hidden :
-         {chart.YCaption2(), chart.MainCaption(), chart.UserTextField(), chart.LinesField()})
+    for (const VxChartBaseTextClassData *hidden : {chart.YCaption2(), chart.MainCaption(), chart.UserTextField()})
         EXPECT_FALSE(hidden->Visible());
+    EXPECT_TRUE(chart.LinesField()->Visible());
 
     // "t [s]" underlined below the x axis, the y caption turned left of the y axis.
     const VxChartBaseTextClassData &xCaption = *chart.XCaption();
@@ -305,6 +314,8 @@ TEST_F(GraphicWindows, EachChoiceFillsTheTableFromItsHistoryColumn)
     Choose(xy.RadioButton2);
     EXPECT_EQ(xy.selectedChoice(), 1);
     ExpectShown(xy, 1, false);
+    // The finish temperature among Th's values, which alone span the range.
+    state.dataXY.finishTemp = 1020;
     Choose(xy.RadioButton3);
     ExpectShown(xy, 2, false);
     EXPECT_EQ(chart.YCaption()->Text(), "Th [oC]");
@@ -371,6 +382,7 @@ TEST_F(GraphicWindows, EqualTemperaturesGiveAnEmptyRangeThatStillDraws)
 {
     for (auto &row : state.historyRZ)
         row[1] = 20;
+    state.dataRZ.finishTemp = 20;
     rz.show();
     QCoreApplication::processEvents();
     for (int row = 1; row <= 50; ++row)
@@ -384,13 +396,170 @@ TEST_F(GraphicWindows, EqualTemperaturesGiveAnEmptyRangeThatStillDraws)
     // the middle of the field.
     EXPECT_EQ(chart.YAxis()->CurrBegin(), 10);
     EXPECT_EQ(chart.YAxis()->CurrEnd(), 30);
+    // The finish temperature's mark (purple) lies on the line there.
     const QImage bitmap = chart.CreateBitmap();
     const QWidget &field = *chart.MainField()->Control();
     const QPoint origin = field.mapTo(&chart, QPoint(0, 0));
-    EXPECT_EQ(BlueInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() / 2, 3),
-              BlueInRows(bitmap, origin.x(), field.width(), origin.y(), field.height()));
-    EXPECT_GT(BlueInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() / 2, 3),
+    const QList<QColor> line{QColor(0, 0, 255), QColor(160, 0, 160)};
+    EXPECT_GT(ColourInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() / 2, 3, line),
               field.width() * 3 / 4);
+    // Nothing of them in the lower half.
+    EXPECT_EQ(ColourInRows(bitmap, origin.x(), field.width(), origin.y() + field.height() * 3 / 4 + 2,
+                           field.height() / 4 - 5, line),
+              0);
+}
+
+// ---------------------------------------------------------------------------
+// The marks of the heating time and the finish temperature, the legend
+
+TEST_F(GraphicWindows, HeatingTimeAndFinishTemperatureAreMarkedAndNamedInTheLegend)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    state.resultsXY.heatingTime = 1234.56;
+    state.dataXY.finishTemp = 45.5;
+    xy.show();
+    QCoreApplication::processEvents();
+    TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    const VxChartBaseLineArray &lines = *chart.MainField()->Lines();
+
+    // Columns 2/3: the heating time, a vertical line from the bottom of the
+    // temperature range to its top; 4/5: the finish temperature, a
+    // horizontal line across the whole time range.
+    const double xb = chart.XAxis()->CurrBegin(), xe = chart.XAxis()->CurrEnd();
+    const double yb = chart.YAxis()->CurrBegin(), ye = chart.YAxis()->CurrEnd();
+    EXPECT_EQ(lines.Line(3)->LineName(), "Heating time 1235 s");
+    EXPECT_EQ(lines.Line(5)->LineName(), "Finish temperature 45,5 oC");
+    EXPECT_EQ(lines.Line(3)->XLine(), 2);
+    EXPECT_EQ(lines.Line(5)->XLine(), 4);
+    for (int i : {0, 25, 49}) {
+        EXPECT_EQ(lines.Line(2)->Data()[i], 1234.56);
+        EXPECT_EQ(lines.Line(5)->Data()[i], 45.5);
+    }
+    EXPECT_DOUBLE_EQ(lines.Line(3)->Data()[0], yb);
+    EXPECT_DOUBLE_EQ(lines.Line(3)->Data()[49], ye);
+    EXPECT_DOUBLE_EQ(lines.Line(4)->Data()[0], xb);
+    EXPECT_DOUBLE_EQ(lines.Line(4)->Data()[49], xe);
+
+    // The legend lists the point, then both marks, each with its sample.
+    EXPECT_EQ(chart.LinesField()->Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              (QStringList{"<inline>0</inline>Temperature To", "<inline>1</inline>Heating time 1235 s",
+                           "<inline>2</inline>Finish temperature 45,5 oC"}));
+
+    // On screen: a black column at 1234.56 s and a purple row at 45.5 oC,
+    // each across most of the field.
+    const QImage bitmap = chart.CreateBitmap();
+    const QWidget &field = *chart.MainField()->Control();
+    const QPoint origin = field.mapTo(&chart, QPoint(0, 0));
+    const int x = origin.x() + qRound(field.width() * (1234.56 - xb) / (xe - xb));
+    const int y = origin.y() + field.height() - qRound(field.height() * (45.5 - yb) / (ye - yb));
+    int black = 0, purple = 0;
+    for (int j = origin.y(); j < origin.y() + field.height(); ++j)
+        black += bitmap.pixelColor(x, j) == QColor(0, 0, 0) ? 1 : 0;
+    for (int i = origin.x(); i < origin.x() + field.width(); ++i)
+        purple += bitmap.pixelColor(i, y) == QColor(160, 0, 160) ? 1 : 0;
+    EXPECT_GT(black, field.height() * 2 / 3);
+    EXPECT_GT(purple, field.width() * 2 / 3);
+    QLocale::setDefault(saved);
+}
+
+TEST_F(GraphicWindows, AFinishTemperatureNeverReachedStillShowsOnTheChart)
+{
+    // To ends at 69 oC; the case wanted 200.
+    state.dataXY.finishTemp = 200;
+    xy.show();
+    const TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    EXPECT_NEAR(chart.YAxis()->EndValue(), 200 + 18, 1e-9); // 20 ... 200 and a tenth on each side
+    EXPECT_NEAR(chart.YAxis()->BeginValue(), 20 - 18, 1e-9);
+}
+
+TEST_F(GraphicWindows, TheLegendLiesInTheFieldWhereItCoversNoCurveAndNoLabel)
+{
+    xy.show();
+    QCoreApplication::processEvents();
+    const TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    const VxChartBaseTextClassData &legend = *chart.LinesField();
+    const VxChartBaseLinesClassData &field = *chart.MainField();
+    const QRect legendBox(legend.Left(), legend.Top(), legend.Width(), legend.Height());
+    const QRect fieldBox(field.Left(), field.Top(), field.Width(), field.Height());
+    EXPECT_TRUE(fieldBox.contains(legendBox));
+    // To rises from the bottom left to the top right: the top left corner
+    // is free.
+    EXPECT_LT(legendBox.center().x(), fieldBox.center().x());
+    EXPECT_LT(legendBox.center().y(), fieldBox.center().y());
+    ExpectLabelsApart(chart);
+}
+
+TEST_F(GraphicWindows, NoLabelCutOffOrOverAnotherAtThreeSizes)
+{
+    // The worked bar: temperatures in thousands, times in tens.
+    resheat::testing::RecordingHost host;
+    const QString examples = qEnvironmentVariable("RESHEAT_EXAMPLES", QStringLiteral(RESHEAT_SOURCE_DIR "/examples"));
+    ASSERT_TRUE(LoadDataXY(examples.toStdString() + "/steel-bar.dxy", state.dataXY, host));
+    CalculationXY(state.dataXY, false, state.resultsXY, 0, state.historyXY, host);
+    xy.show();
+    TVxUniChart2D &chart = *xy.VxUniChart2D1;
+    for (const QSize size : {QSize(441, 369), QSize(330, 280), QSize(720, 600)}) {
+        SCOPED_TRACE(size.width());
+        chart.resize(size);
+        QCoreApplication::processEvents();
+        for (int choice = 0; choice < 3; ++choice) {
+            Choose(xy.radioButton(choice));
+            QCoreApplication::processEvents();
+            ExpectLabelsApart(chart);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The keyboard
+
+TEST_F(GraphicWindows, TabWalksThePointChoicePrintCloseAndTheTableAndNeverStaysInTheTable)
+{
+    xy.show();
+    xy.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&xy));
+    // The keyboard starts at the point choice, above the table.
+    EXPECT_EQ(QApplication::focusWidget(), xy.RadioButton1);
+    const QList<QWidget *> cycle{xy.Button2, xy.Button1, xy.StringGrid1, xy.RadioButton1};
+    for (QWidget *expected : cycle) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
+    }
+    // Backwards the other way round.
+    for (QWidget *expected : QList<QWidget *>{xy.StringGrid1, xy.Button1, xy.Button2, xy.RadioButton1}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
+    }
+    // Inside the table the arrows move; Tab leaves after any of them.
+    xy.StringGrid1->setFocus();
+    QTest::keyClick(xy.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(xy.StringGrid1, Qt::Key_Down);
+    EXPECT_EQ(xy.StringGrid1->currentRow(), 2);
+    QTest::keyClick(xy.StringGrid1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), xy.RadioButton1);
+    // The arrows pick the point.
+    QTest::keyClick(xy.RadioButton1, Qt::Key_Down);
+    EXPECT_EQ(xy.selectedChoice(), 1);
+    EXPECT_EQ(xy.VxUniChart2D1->YCaption()->Text(), "Tw [oC]");
+}
+
+TEST_F(GraphicWindows, AltKeysPickThePointCloseAndPrint)
+{
+    xy.show();
+    xy.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&xy));
+    // A mnemonic clicks its button after a short animation.
+    auto alt = [this](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier); };
+    alt(Qt::Key_H);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return xy.selectedChoice() == 2; }));
+    alt(Qt::Key_W);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return xy.selectedChoice() == 1; }));
+    alt(Qt::Key_P);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return desktop.previews == 1; }));
+    EXPECT_EQ(form7.subtitle().caption, "Temperature Tw");
+    alt(Qt::Key_C);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !xy.isVisible(); }));
 }
 
 // ---------------------------------------------------------------------------

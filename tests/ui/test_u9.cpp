@@ -14,6 +14,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -29,6 +32,7 @@
 #include "support/RecordingHost.h"
 #include "report/ReportRenderer.h"
 #include "ui/NumberFormat.h"
+#include "ui/support/ChartLabels.h"
 #include "ui/support/TestProgram.h"
 #include "ui/support/TextResultsSupport.h"
 #include "ui/u1.h"
@@ -142,12 +146,12 @@ protected:
 TEST_F(CompareWindows, MenuAfterResultsFollowsTheCalculationCommands)
 {
     const QList<QAction *> bar = main->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 5);
+    ASSERT_EQ(bar.size(), 6);
     EXPECT_EQ(bar[3], main->Results1->menuAction());
-    EXPECT_EQ(bar[4]->text(), "Compare");
+    EXPECT_EQ(bar[4]->text(), "Co&mpare");
     EXPECT_EQ(main->Compare1->actions(), (QList<QAction *>{main->cmpxy1, main->cmprz1}));
-    EXPECT_EQ(main->cmpxy1->text(), "Temperature-dependent, xy geometry");
-    EXPECT_EQ(main->cmprz1->text(), "Temperature-dependent, rz geometry");
+    EXPECT_EQ(main->cmpxy1->text(), "Temperature-dependent, &xy geometry");
+    EXPECT_EQ(main->cmprz1->text(), "Temperature-dependent, &rz geometry");
 
     // Comparing always takes the series, which say what they refuse: both
     // commands stay enabled, also while the classic formulas' commands wait
@@ -242,17 +246,29 @@ TEST_F(CompareWindows, WorkedCasesShowBothModelsWithoutTouchingTheProgramsResult
             << notes.toStdString();
         EXPECT_EQ(form.Edit1->text(), "0.8");
 
-        // Both models in the chart, each from the start: times, temperatures, current.
+        // Both models in the chart, each from the start: times, temperatures,
+        // current; then the marks: the heating time of each model and the
+        // finish temperature, named with their values.
         const VxChartBaseLineArray &lines = *form.VxUniChart2D1->MainField()->Lines();
-        ASSERT_EQ(lines.LineCount(), 2 * (1 + c.curves));
+        const int models = 2 * (1 + c.curves);
+        ASSERT_EQ(lines.LineCount(), models + 3 * 2);
         ASSERT_EQ(lines.PointCount(), kHistoryRows + 1);
-        const int current = 2 * (1 + c.curves) - 1;
+        const int current = models - 1;
+        const double refinedTime = form.ShownComparison().refined.heatingTime;
         EXPECT_EQ(lines.Line(current)->DataType(), vxcldY2Data);
         EXPECT_EQ(lines.Line(current)->Data()[0], form.ShownComparison().refined.currentStart);
-        EXPECT_EQ(lines.Line(c.curves + 1)->Data()[kHistoryRows],
-                  form.ShownComparison().refined.heatingTime);
+        EXPECT_EQ(lines.Line(c.curves + 1)->Data()[kHistoryRows], refinedTime);
+        EXPECT_EQ(lines.Line(models + 1)->LineName(),
+                  "Heating time " + FormatGeneral(constantTime, 4) + " s, constant properties");
+        EXPECT_EQ(lines.Line(models + 3)->LineName(),
+                  "Heating time " + FormatGeneral(refinedTime, 4) + " s, temperature-dependent");
+        EXPECT_EQ(lines.Line(models + 5)->LineName(), "Finish temperature 1500 oC");
+        EXPECT_EQ(lines.Line(models)->Data()[0], constantTime);
+        EXPECT_EQ(lines.Line(models + 2)->Data()[kHistoryRows], refinedTime);
+        EXPECT_EQ(lines.Line(models + 5)->Data()[7], 1500);
         QTRY_VERIFY_WITH_TIMEOUT(form.VxUniChart2D1->LinesField()->Text().contains("To temperature-dependent"),
                                  kRunTimeout);
+        EXPECT_TRUE(form.VxUniChart2D1->LinesField()->Text().contains("Finish temperature 1500 oC"));
 
         // The results windows keep what the Calculations menu computed: nothing.
         EXPECT_EQ(program->state.resultsXY, ResultsXY{});
@@ -394,7 +410,9 @@ TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
         form.Button3->click();
         ASSERT_EQ(program->desktop.boxes.size(), 1u);
         EXPECT_EQ(program->desktop.boxes[0].caption, "Execution Error");
-        EXPECT_TRUE(program->desktop.boxes[0].text.startsWith(r.message)) << program->desktop.boxes[0].text.toStdString();
+        // The file, then the line or the reason.
+        EXPECT_TRUE(program->desktop.boxes[0].text.startsWith(QDir::toNativeSeparators(r.path) + ": " + r.message))
+            << program->desktop.boxes[0].text.toStdString();
         EXPECT_EQ(program->desktop.dialogs[0].filter, "property table|*.csv");
         EXPECT_FALSE(form.Running());
         EXPECT_EQ(form.Table().name, "steel");
@@ -441,6 +459,8 @@ TEST_F(CompareWindows, EmissivityIsTypedInTheRegionalFormatFromZeroToOne)
         EXPECT_EQ(program->desktop.boxLines(), QStringList{box});
         EXPECT_FALSE(form.Running());
         EXPECT_EQ(form.Emissivity(), 0.8);
+        // The box shows the value in use again.
+        EXPECT_EQ(form.Edit1->text(), "0,8");
     }
 
     program->desktop.clear();
@@ -498,6 +518,146 @@ TEST_F(CompareWindows, PrintPutsCaseTableNotesAndChartOnOnePage)
 
     if (!qEnvironmentVariableIsEmpty("RESHEAT_SHOTS"))
         report::RenderPageImage(page, 100).save(QDir(qEnvironmentVariable("RESHEAT_SHOTS")).filePath("Form10.png"));
+}
+
+// ---------------------------------------------------------------------------
+// Layout and keyboard
+
+// Every control lies inside the window's content and none covers another.
+void ExpectControlsApart(const CompareForm &form)
+{
+    const QWidget *content = form.StringGrid1->parentWidget();
+    const QList<QWidget *> controls{form.StringGrid1, form.Memo1,   form.Label1,  form.Edit1,   form.VxUniChart2D1,
+                                    form.Label2,      form.Button1, form.Button2, form.Button3, form.Button4,
+                                    form.Button5};
+    const QRect inside(QPoint(0, 0), content->size());
+    for (int i = 0; i < controls.size(); ++i) {
+        const QRect a = controls[i]->geometry();
+        EXPECT_TRUE(inside.contains(a)) << controls[i]->objectName().toStdString();
+        for (int j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(a.intersects(controls[j]->geometry()))
+                << controls[i]->objectName().toStdString() << " over " << controls[j]->objectName().toStdString();
+    }
+}
+
+TEST_F(CompareWindows, LaidOutToFitASmallScreenAndToGrowWithTheWindow)
+{
+    readWorkedCase(false);
+    CompareForm &form = open(false);
+    QTest::qWait(50);
+    auto *scroll = form.findChild<QScrollArea *>(QStringLiteral("ScrollArea1"));
+    ASSERT_NE(scroll, nullptr);
+    QWidget *content = scroll->widget();
+
+    // What the window needs leaves room on a 1024 x 768 screen for a panel
+    // of 48 pixels, a title bar and the window's place at (20, 20).
+    const QSize needed = content->minimumSizeHint();
+    EXPECT_LE(needed.width(), 1024 - 20 - 10);
+    EXPECT_LE(needed.height(), 768 - 48 - 20 - 36);
+    EXPECT_TRUE(form.isSizeGripEnabled());
+
+    // The chart takes what a larger window gives; the table keeps its width.
+    const QSize screen = form.screen()->availableGeometry().size();
+    form.resize(needed.expandedTo(form.minimumSize()));
+    QTest::qWait(20);
+    const QSize smallChart = form.VxUniChart2D1->size();
+    const int tableWidth = form.StringGrid1->width();
+    form.resize(form.minimumSize() + QSize(300, 200));
+    QTest::qWait(20);
+    EXPECT_GT(form.VxUniChart2D1->width(), smallChart.width());
+    EXPECT_GT(form.VxUniChart2D1->height(), smallChart.height());
+    EXPECT_EQ(form.StringGrid1->width(), tableWidth);
+    ExpectControlsApart(form);
+
+    // On a screen smaller than that (this one is 800 x 600), the window
+    // still fits and the rest of it scrolls into view.
+    if (needed.width() > screen.width() || needed.height() > screen.height()) {
+        EXPECT_LE(form.minimumWidth(), screen.width());
+        EXPECT_LE(form.minimumHeight(), screen.height());
+        form.resize(form.minimumSize());
+        QTest::qWait(20);
+        for (QWidget *control : QList<QWidget *>{form.Edit1, form.Button5, form.StringGrid1, form.Memo1,
+                                                 form.Button1, form.Button2, form.Button4}) {
+            scroll->ensureWidgetVisible(control, 0, 0);
+            const QRect seen = QRect(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+            const QRect viewport(QPoint(0, 0), scroll->viewport()->size());
+            // A control larger than the view is seen from its top left corner.
+            EXPECT_TRUE(viewport.contains(seen) || viewport.contains(seen.topLeft()))
+                << control->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(CompareWindows, ChartLabelsStayApartAtThreeSizes)
+{
+    for (bool rz : {false, true}) {
+        SCOPED_TRACE(rz ? "rz" : "xy");
+        readWorkedCase(rz);
+        CompareForm &form = open(rz);
+        for (const QSize size : {form.minimumSize(), QSize(1080, 700), QSize(1600, 1100)}) {
+            SCOPED_TRACE(size.width());
+            form.resize(size);
+            QTest::qWait(30); // the chart settles
+            ExpectLabelsApart(*form.VxUniChart2D1);
+            // The legend above the field, the field between the axes.
+            const TVxUniChart2D &chart = *form.VxUniChart2D1;
+            const VxChartBaseTextClassData &legend = *chart.LinesField();
+            const VxChartBaseLinesClassData &field = *chart.MainField();
+            EXPECT_LT(legend.Top() + legend.Height(), field.Top());
+            EXPECT_EQ(chart.XAxis()->CenterPointTop(), field.Top() + field.Height());
+            EXPECT_EQ(chart.YAxis2()->CenterPointLeft(), field.Left() + field.Width());
+            EXPECT_GT(field.Height(), 150);
+        }
+        form.Button1->click();
+    }
+}
+
+TEST_F(CompareWindows, TabWalksInputsTableNotesAndButtonsAndFocusComesBackAfterARun)
+{
+    readWorkedCase(true);
+    CompareForm &form = open(true);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    // The keyboard starts at the emissivity, above the table, also after
+    // the run that the showing started.
+    EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
+    const QList<QWidget *> cycle{form.Button3, form.Button5, form.StringGrid1, form.Memo1,
+                                 form.Button2, form.Button1, form.Edit1};
+    for (QWidget *expected : cycle) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected)
+            << expected->objectName().toStdString() << " expected, focus on "
+            << QApplication::focusWidget()->objectName().toStdString() << " "
+            << QApplication::focusWidget()->metaObject()->className();
+    }
+    QList<QWidget *> back = cycle;
+    std::reverse(back.begin(), back.end());
+    back.removeFirst();
+    back.append(form.Edit1);
+    for (QWidget *expected : back) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), expected)
+            << expected->objectName().toStdString() << " expected, focus on "
+            << QApplication::focusWidget()->objectName().toStdString() << " "
+            << QApplication::focusWidget()->metaObject()->className();
+    }
+    // In the table the arrows move and Tab leaves.
+    form.StringGrid1->setFocus();
+    QTest::keyClick(form.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(form.StringGrid1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.Memo1);
+
+    // Calculate from the keyboard: during the run Cancel has the focus,
+    // afterwards Calculate has it back.
+    Hold hold;
+    hold.install(form);
+    form.Button5->setFocus();
+    QTest::keyClick(form.Button5, Qt::Key_Space);
+    QTRY_VERIFY_WITH_TIMEOUT(hold.holding, kRunTimeout);
+    EXPECT_EQ(QApplication::focusWidget(), form.Button4);
+    QTest::keyClick(form.Button4, Qt::Key_Space);
+    waitForRun(form);
+    EXPECT_EQ(QApplication::focusWidget(), form.Button5);
 }
 
 } // namespace

@@ -58,3 +58,14 @@ inline std::unique_ptr<TVxUniChart2D> Chart2dShown(int width = 200, int height =
     Chart2dDrain();
     return chart;
 }
+
+// The row under a horizontal axis where its caption goes: one pixel below
+// the lowest of its tick labels (panel coordinates).
+inline int Chart2dBelowTickLabels(const VxChartBaseAxisClassData *axis)
+{
+    int bottom = axis->CenterPointTop();
+    for (const VxChartAxisLabelBox &box : axis->Control()->LabelBoxes())
+        if (box.kind == VxChartAxisLabelBox::Tick)
+            bottom = std::max(bottom, axis->Top() + box.rect.bottom() + 1);
+    return bottom + 1;
+}

@@ -35,6 +35,11 @@ void FakeDesktop::informationBox(const QString &caption, const QString &text)
     record(BoxKind::Information, caption, text);
 }
 
+void FakeDesktop::aboutBox(const QString &caption, const QString &richText)
+{
+    record(BoxKind::About, caption, richText);
+}
+
 void FakeDesktop::errorReport(const QString &caption, const QString &text)
 {
     record(BoxKind::ErrorReport, caption, text);

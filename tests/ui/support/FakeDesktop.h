@@ -13,7 +13,7 @@ namespace resheat::ui::testing {
 
 class FakeDesktop : public Desktop {
 public:
-    enum class BoxKind { Message, Information, ErrorReport };
+    enum class BoxKind { Message, Information, ErrorReport, About };
     struct Box {
         BoxKind kind;
         QString caption;
@@ -48,6 +48,7 @@ public:
 
     void messageBox(const QString &caption, const QString &text) override;
     void informationBox(const QString &caption, const QString &text) override;
+    void aboutBox(const QString &caption, const QString &richText) override;
     void errorReport(const QString &caption, const QString &text) override;
     bool openFileDialog(FileDialogState &state) override;
     bool saveFileDialog(FileDialogState &state) override;
