@@ -1,8 +1,9 @@
 #include "cli/CalcOptions.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <optional>
+#include <set>
 
 #include "files/FixedNumber.h"
 
@@ -10,28 +11,29 @@ namespace resheat {
 
 const char *const kUsageText =
     "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--classic] [--json] [--results FILE] [--history FILE] CASEFILE\n"
-    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
-    "                    [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
+    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Reads a case data file (.dxy rectangular bar, .drz round rod), runs the\n"
     "calculation and prints the text results and the temperature history.\n"
     "  --xy, --rz        geometry, instead of taking it from the file extension\n"
     "  --time SECONDS    use this heating time instead of computing it\n"
     "  --classic         the classic formulas of earlier versions instead of the series\n"
-    "  --json            print one JSON object instead of the text\n"
+    "  --json            print one JSON object instead of the text, also on failure\n"
     "  --results FILE    also write the text results file\n"
     "  --history FILE    also write the temperature history as CSV\n"
     "  --refined         temperature-dependent calculation instead (resheat-calc --refined --help)\n"
     "  -h, --help        print this help and exit\n"
     "  --version         print the version and exit\n"
+    "Each option is given at most once.  A value or a case file name that starts\n"
+    "with -- goes after --, as in --history -- --odd.csv.  CASEFILE /dev/stdin\n"
+    "reads the standard input.\n"
     "Exit status: 0 calculated, 1 rejected by the power density limit,\n"
     "2 case file not read, 3 arithmetic fault, 5 a case value refused or the finish\n"
     "temperature not reached, 64 usage error, 74 output not written.\n"
     "With --refined: 2 also for a table file not read.\n";
 
 const char *const kRefinedUsageText =
-    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
-    "                    [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
+    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Runs the temperature-dependent calculation of a case data file: resistivity,\n"
     "heat conductivity and specific heat change with temperature, the surface\n"
@@ -46,8 +48,11 @@ const char *const kRefinedUsageText =
     "                      the power factor, supply kVA and voltage the supply sees\n"
     "  --bh CSVFILE        magnetisation curve of the steel (H_A_m,B_T rows, # curie_C=)\n"
     "                      instead of the built-in one of \"steel\"\n"
-    "                      (with --frequency; see the manual page for the format)\n"    "  --json              print one JSON object instead of the text\n"
+    "                      (with --frequency; see the manual page for the format)\n"
+    "  --json              print one JSON object instead of the text, also on failure\n"
     "  --history FILE      also write the history as CSV\n"
+    "Each option is given at most once.  A value or a case file name that starts\n"
+    "with -- goes after --, as in --history -- --odd.csv.\n"
     "Exit status: 0 finish temperature reached, 1 rejected by the power density limit,\n"
     "2 case or table file not read, 3 arithmetic fault, 5 not computed,\n"
     "64 usage error, 74 output not written.\n";
@@ -61,129 +66,157 @@ std::string Lower(std::string s)
     return s;
 }
 
-ParsedArguments RefusedFor(bool refined, std::string problem, bool showUsage = true)
-{
-    ParsedArguments p;
-    p.error = std::move(problem);
-    p.showUsage = showUsage;
-    p.options.refined = refined;
-    p.usage = refined ? kRefinedUsageText : kUsageText;
-    return p;
-}
-
 } // namespace
 
+// One walk over the arguments.  A refusal is kept and the walk goes on, so
+// that --refined and --json count wherever they stand: they decide which
+// usage a refusal shows and how it is printed.  A new option is a field in
+// CalcOptions and a branch here.
 ParsedArguments ParseArguments(const std::vector<std::string> &args)
 {
     ParsedArguments parsed;
     CalcOptions &o = parsed.options;
     std::optional<Geometry> geometry;
-    bool hasFrequency = false;
-    std::string afterFrequency; // an option of alternating current, given
-    // --refined changes which options apply and which usage a refusal shows,
-    // wherever it stands on the line.
-    o.refined = std::find(args.begin(), args.end(), "--refined") != args.end();
-    const auto Refused = [&o](std::string problem, bool showUsage = true) {
-        return RefusedFor(o.refined, std::move(problem), showUsage);
-    };
-    // Options of only one of the two calculations.
-    const auto OtherModel = [&o](const std::string &arg) {
-        return o.refined ? arg + " cannot be used with --refined" : arg + " needs --refined";
+    std::string problem;      // the first refusal
+    bool problemUsage = true; // whether the usage follows it
+    std::set<std::string> seen;
+    std::vector<std::string> plainOnly, refinedOnly; // options of one calculation
+    bool operandsOnly = false; // after "--"
+    const auto Refuse = [&](std::string why, bool showUsage = true) {
+        if (problem.empty() && !o.help && !o.version) {
+            problem = std::move(why);
+            problemUsage = showUsage;
+        }
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
-        const std::string *value = i + 1 < args.size() ? &args[i + 1] : nullptr;
+        // An option's value is the next argument.  One that starts with --
+        // is the next option, not a value, unless "--" stands before it.
+        const auto Value = [&](const std::string &what) -> std::optional<std::string> {
+            if (i + 2 < args.size() && args[i + 1] == "--") {
+                i += 2;
+                return args[i];
+            }
+            if (i + 1 < args.size() && !args[i + 1].starts_with("--"))
+                return args[++i];
+            if (i + 1 < args.size() && args[i + 1] != "--")
+                Refuse(arg + " needs " + what + ", not the option " + args[i + 1] +
+                       " (a value that starts with -- goes after --: " + arg + " -- " + args[i + 1] + ")");
+            else
+                Refuse(arg + " needs " + what);
+            return std::nullopt;
+        };
+        if (operandsOnly || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (arg.empty())
+                Refuse("an empty case file name");
+            else if (!o.caseFile.empty())
+                Refuse("only one case file can be given");
+            else
+                o.caseFile = arg;
+            continue;
+        }
+        if (arg == "--") {
+            operandsOnly = true;
+            continue;
+        }
+        if (!seen.insert(arg == "-h" ? "--help" : arg).second)
+            Refuse(arg + " is given twice");
         if (arg == "--xy" || arg == "--rz") {
             const Geometry g = arg == "--xy" ? Geometry::XY : Geometry::RZ;
             if (geometry && *geometry != g)
-                return Refused("--xy and --rz exclude each other");
+                Refuse("--xy and --rz exclude each other");
             geometry = g;
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--refined") {
-            continue;
+            o.refined = true;
         } else if (arg == "--time") {
-            if (o.refined)
-                return Refused(OtherModel(arg));
+            plainOnly.push_back(arg);
             double t = 0;
-            if (!value || !ParseFileNumber(*value, t))
-                return Refused("--time needs a number of seconds");
-            if (!(t > 0))
-                return Refused("--time " + *value + ": Heating time must be greater than 0", false);
-            o.heatingTime = t;
-            ++i;
+            if (const auto v = Value("a number of seconds")) {
+                if (!ParseFileNumber(*v, t))
+                    Refuse("--time needs a number of seconds");
+                else if (!(t > 0))
+                    Refuse("--time " + *v + ": Heating time must be greater than 0", false);
+                else
+                    o.heatingTime = t;
+            }
         } else if (arg == "--classic") {
-            if (o.refined)
-                return Refused(OtherModel(arg));
+            plainOnly.push_back(arg);
             o.classic = true;
         } else if (arg == "--materials") {
-            if (!o.refined)
-                return Refused(OtherModel(arg));
-            if (!value || value->empty())
-                return Refused("--materials needs a file name");
-            o.materialsFile = *value;
-            ++i;
+            refinedOnly.push_back(arg);
+            if (const auto v = Value("a file name"); v && v->empty())
+                Refuse("--materials needs a file name");
+            else if (v)
+                o.materialsFile = *v;
         } else if (arg == "--emissivity") {
-            if (!o.refined)
-                return Refused(OtherModel(arg));
+            refinedOnly.push_back(arg);
             double e = 0;
-            if (!value || !ParseFileNumber(*value, e) || !(e >= 0 && e <= 1))
-                return Refused("--emissivity needs a number from 0 to 1");
-            o.emissivity = e;
-            ++i;
+            if (const auto v = Value("a number from 0 to 1")) {
+                if (!ParseFileNumber(*v, e) || !(e >= 0 && e <= 1))
+                    Refuse("--emissivity needs a number from 0 to 1");
+                else
+                    o.emissivity = e;
+            }
         } else if (arg == "--frequency") {
-            if (!o.refined)
-                return Refused(OtherModel(arg));
+            refinedOnly.push_back(arg);
             double f = 0;
-            if (!value || !ParseFileNumber(*value, f) || !(f >= 0 && f <= 1E6))
-                return Refused("--frequency needs a number of hertz from 0 to 1000000");
-            o.frequency = f;
-            hasFrequency = true;
-            ++i;
+            if (const auto v = Value("a number of hertz from 0 to 1000000")) {
+                if (!ParseFileNumber(*v, f) || !(f >= 0 && f <= 1E6))
+                    Refuse("--frequency needs a number of hertz from 0 to 1000000");
+                else
+                    o.frequency = f;
+            }
         } else if (arg == "--loop-reactance") {
-            if (!o.refined)
-                return Refused(OtherModel(arg));
+            refinedOnly.push_back(arg);
             double x = 0;
-            if (!value || !ParseFileNumber(*value, x) || !(x >= 0 && std::isfinite(x)))
-                return Refused("--loop-reactance needs a number of ohms, 0 or more");
-            o.loopReactance = x;
-            ++i;
-            afterFrequency = arg;
+            if (const auto v = Value("a number of ohms, 0 or more")) {
+                if (!ParseFileNumber(*v, x) || !(x >= 0 && std::isfinite(x)))
+                    Refuse("--loop-reactance needs a number of ohms, 0 or more");
+                else
+                    o.loopReactance = x;
+            }
         } else if (arg == "--bh") {
-            if (!o.refined)
-                return Refused(OtherModel(arg));
-            if (!value || value->empty())
-                return Refused("--bh needs a file name");
-            o.bhFile = *value;
-            ++i;
-            afterFrequency = arg;
-        } else if (arg == "--results" && o.refined) {
-            return Refused(OtherModel(arg));
+            refinedOnly.push_back(arg);
+            if (const auto v = Value("a file name"); v && v->empty())
+                Refuse("--bh needs a file name");
+            else if (v)
+                o.bhFile = *v;
         } else if (arg == "--results" || arg == "--history") {
-            if (!value || value->empty())
-                return Refused(arg + " needs a file name");
-            (arg == "--results" ? o.resultsFile : o.historyFile) = *value;
-            ++i;
+            if (arg == "--results")
+                plainOnly.push_back(arg);
+            if (const auto v = Value("a file name"); v && v->empty())
+                Refuse(arg + " needs a file name");
+            else if (v)
+                (arg == "--results" ? o.resultsFile : o.historyFile) = *v;
         } else if (arg == "-h" || arg == "--help") {
-            o.help = true;
-            parsed.usage = o.refined ? kRefinedUsageText : kUsageText;
-            return parsed;
+            if (problem.empty() && !o.version)
+                o.help = true;
         } else if (arg == "--version") {
-            o.version = true;
-            return parsed;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            return Refused("unknown option " + arg);
-        } else if (o.caseFile.empty() && !arg.empty()) {
-            o.caseFile = arg;
+            if (problem.empty() && !o.help)
+                o.version = true;
         } else {
-            return Refused(arg.empty() ? "an empty case file name" : "only one case file can be given");
+            Refuse("unknown option " + arg);
         }
     }
-    if (!afterFrequency.empty() && !hasFrequency)
-        return Refused(afterFrequency + " needs --frequency");
-    if (o.caseFile.empty())
-        return Refused("no case file given");
-    if (!geometry) {
+    parsed.usage = o.refined ? kRefinedUsageText : kUsageText;
+    if (o.help || o.version)
+        return parsed;
+    // An option of the other calculation is said before a value it refused.
+    for (const auto &arg : o.refined ? plainOnly : refinedOnly) {
+        problem.clear();
+        Refuse(o.refined ? arg + " cannot be used with --refined" : arg + " needs --refined");
+        break;
+    }
+    // The supply's other options describe an alternating current.
+    for (const char *option : {"--loop-reactance", "--bh"}) {
+        if (problem.empty() && seen.contains(option) && !seen.contains("--frequency"))
+            Refuse(std::string(option) + " needs --frequency");
+    }
+    if (problem.empty() && o.caseFile.empty())
+        Refuse("no case file given");
+    if (problem.empty() && !geometry) {
         const auto dot = o.caseFile.rfind('.');
         const std::string ext = dot == std::string::npos ? "" : Lower(o.caseFile.substr(dot));
         if (ext == ".dxy")
@@ -191,8 +224,12 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args)
         else if (ext == ".drz")
             geometry = Geometry::RZ;
         else
-            return Refused("cannot tell the geometry of " + o.caseFile +
-                           " (extension .dxy or .drz, or --xy/--rz)");
+            Refuse("cannot tell the geometry of " + o.caseFile + " (extension .dxy or .drz, or --xy/--rz)");
+    }
+    if (!problem.empty()) {
+        parsed.error = problem;
+        parsed.showUsage = problemUsage;
+        return parsed;
     }
     o.geometry = *geometry;
     return parsed;

@@ -1,6 +1,11 @@
 // resheat-calc's command line: one options struct filled by one parse
 // function, kept apart from main() so that tests and the fuzz harness reach
 // it.  A new option is a field here and a branch in ParseArguments.
+//
+// Rules: each option at most once; an option's value is the next argument,
+// and never one that starts with -- unless "--" stands before it
+// (--history -- --odd.csv); after a "--" that is no option's value, the
+// arguments are the case file.
 #pragma once
 
 #include <optional>
@@ -28,7 +33,7 @@ struct CalcOptions {
     Geometry geometry = Geometry::XY; // from --xy/--rz, else the case file's extension
     std::optional<double> heatingTime; // --time: instead of the computed one, > 0
     bool classic = false; // --classic: the classic formulas instead of the series
-    bool json = false;
+    bool json = false;    // also set for a refused command line, which then prints JSON
     bool help = false;    // --help: print the usage text and nothing else
     bool version = false; // --version: print the version and nothing else
     // --refined: the temperature-dependent calculation instead, with an
@@ -48,7 +53,7 @@ struct CalcOptions {
 
 struct ParsedArguments {
     CalcOptions options;
-    std::string error;      // empty when the arguments were accepted
+    std::string error;      // empty when the arguments were accepted; one line
     bool showUsage = false; // print the usage text after the error line
     const char *usage = kUsageText; // the one that fits the command line
 };

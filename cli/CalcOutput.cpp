@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "core/ShownText.h"
 #include "files/DataFiles.h"
 #include "files/SafeWriter.h"
 
@@ -37,6 +38,12 @@ std::string JsonMessages(const std::vector<Message> &messages)
         s += "{\"caption\": " + JsonString(messages[i].caption) + ", \"text\": " + JsonString(messages[i].text) + "}";
     }
     return s + "]";
+}
+
+std::string StatusJson(int status, const std::vector<Message> &messages, const std::string &members)
+{
+    return "{" + (members.empty() ? "" : members + ", ") + "\"status\": " + std::to_string(status) +
+           ", \"messages\": " + JsonMessages(messages) + "}\n";
 }
 
 namespace {
@@ -88,7 +95,7 @@ std::string FormatText(const CalcOutput &out)
 {
     std::string s;
     for (const auto &line : ResultLines(out))
-        s += line + "\n";
+        s += ShownText(line) + "\n";
     s += "\n";
     const bool xy = out.geometry == Geometry::XY;
     s += xy ? "time [s]  To [oC]  Tw [oC]  Th [oC]\n" : "time [s]  To [oC]  Tr [oC]\n";
@@ -119,7 +126,7 @@ std::string FormatJson(const CalcOutput &out)
             s += (c ? ", " : "") + ShortestNumber(row[c]);
         s += "]";
     }
-    s += "], \"messages\": " + JsonMessages(out.messages) + "}\n";
+    s += "], \"status\": " + std::to_string(out.status) + ", \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

@@ -25,6 +25,7 @@ struct CalcOutput {
     ResultsRZ resultsRZ;
     History history{};
     std::vector<Message> messages;
+    int status = 0; // the exit status, for the JSON output
 
     bool rejected() const
     {
@@ -33,9 +34,11 @@ struct CalcOutput {
     }
 };
 
-// Text results lines (LF), a blank line, the history as an aligned table.
+// Text results lines (LF), a blank line, the history as an aligned table;
+// control characters of the material name escaped.
 std::string FormatText(const CalcOutput &out);
-// One JSON object; every number reads back to the same double.
+// One JSON object; every number reads back to the same double.  It ends
+// with "status" (the exit status) and "messages".
 std::string FormatJson(const CalcOutput &out);
 // CSV: header time_s,To_C,Tw_C,Th_C (rz: time_s,To_C,Tr_C) and 50 rows.
 void WriteHistoryCsv(const std::string &fileName, const CalcOutput &out);
@@ -51,5 +54,8 @@ std::string JsonString(const std::string &s);
 
 // The messages as a JSON array of {"caption", "text"} objects.
 std::string JsonMessages(const std::vector<Message> &messages);
+// {"status": N, "messages": [...]}, with `members` (JSON members and their
+// values, without a trailing comma) first when given.
+std::string StatusJson(int status, const std::vector<Message> &messages, const std::string &members = "");
 
 } // namespace resheat

@@ -1,8 +1,7 @@
 #include "cli/RefinedMain.h"
 
-#include <iostream>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cli/Calculator.h"
 #include "cli/RefinedOutput.h"
@@ -41,17 +40,21 @@ int RunRefined(const CalcOptions &o)
     RefinedOutput out;
     out.geometry = o.geometry;
     const bool bar = out.geometry == Geometry::XY;
-    if (bar ? !LoadDataXY(caseFile, out.xy, host) : !LoadDataRZ(caseFile, out.rz, host))
-        return kUnreadable;
+    const CaseFileRead read = bar ? ReadDataXY(caseFile, out.xy, StandardInput::Allowed)
+                                  : ReadDataRZ(caseFile, out.rz, StandardInput::Allowed);
+    if (!read.ok) {
+        host.showMessage("Execution Error", caseFile + ": " + read.problem);
+        return Finish(o, host, kUnreadable);
+    }
 
     PropertyTable table;
     if (!tableFile.empty()) {
-        const auto read = LoadPropertyTable(tableFile);
-        if (!read.ok) {
-            host.showMessage("Execution Error", tableFile + ": " + read.message);
-            return kUnreadable;
+        const auto loaded = LoadPropertyTable(tableFile, StandardInput::Allowed);
+        if (!loaded.ok) {
+            host.showMessage("Execution Error", tableFile + ": " + loaded.message);
+            return Finish(o, host, kUnreadable);
         }
-        table = read.table;
+        table = loaded.table;
     } else if (bar) {
         table = DefaultPropertyTable(out.xy.name.str(), out.xy.resistivity, out.xy.conductivity,
                                      out.xy.specificHeat);
@@ -70,38 +73,39 @@ int RunRefined(const CalcOptions &o)
         const auto read = LoadMagneticTable(o.bhFile);
         if (!read.ok) {
             host.showMessage("Execution Error", o.bhFile + ": " + read.message);
-            return kUnreadable;
+            return Finish(o, host, kUnreadable);
         }
         options.magnetic = read.table;
     } else if (o.frequency > 0) {
         options.magnetic = BuiltInMagneticTable(bar ? out.xy.name.str() : out.rz.name.str());
     }
+    std::string printed;
     try {
         out.result = bar ? RefinedCalculationXY(out.xy, table, options)
                          : RefinedCalculationRZ(out.rz, table, options);
+        for (const auto &m : RefinedMessages(out.result))
+            host.showMessage(m.caption, m.text);
+        printed = FormatRefinedText(out); // refuses a value that is no number
     } catch (const ArithmeticFault &e) {
-        std::cerr << "Error: " << e.what() << "\n";
-        return kFault;
+        host.showMessage("Error", e.what());
+        return Finish(o, host, kFault);
     }
-    out.messages = RefinedMessages(out.result);
-    for (const auto &m : out.messages)
-        std::cerr << m.caption << ": " << m.text << "\n";
-
-    std::string printed;
-    try {
-        printed = o.json ? FormatRefinedJson(out) : FormatRefinedText(out);
-    } catch (const ArithmeticFault &e) {
-        std::cerr << "Error: " << e.what() << "\n";
-        return kFault;
+    const int status = ExitFor(out.result.status);
+    // The history file is written only for a run that reached the finish.
+    const auto WriteHistory = [&] {
+        return out.result.status != RefinedStatus::Reached ||
+               WriteOutputFile(o.historyFile, host, [&] { WriteRefinedHistoryCsv(o.historyFile, out); });
+    };
+    if (!o.json) {
+        // Every output is attempted, so that one failure loses nothing else.
+        bool written = PrintToStandardOutput(printed, host);
+        written &= WriteHistory();
+        return written ? status : kOutputFailed;
     }
-    // Every output is attempted, so that one failure loses nothing else; the
-    // history file is written only for a run that reached the finish.
-    bool written = PrintToStandardOutput(printed);
-    if (out.result.status == RefinedStatus::Reached)
-        written &= WriteOutputFile(o.historyFile, [&] { WriteRefinedHistoryCsv(o.historyFile, out); });
-    if (!written)
-        return kOutputFailed;
-    return ExitFor(out.result.status);
+    // The JSON object comes last, so that it tells how writing the file went.
+    out.status = WriteHistory() ? status : kOutputFailed;
+    out.messages = host.messages;
+    return PrintToStandardOutput(FormatRefinedJson(out), host) ? out.status : kOutputFailed;
 }
 
 } // namespace resheat

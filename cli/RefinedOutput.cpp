@@ -1,6 +1,7 @@
 #include "cli/RefinedOutput.h"
 
 #include "core/NumberText.h"
+#include "core/ShownText.h"
 
 #include "files/SafeWriter.h"
 
@@ -20,7 +21,7 @@ std::string Line(const std::string &label, const std::string &value)
     std::string s = label;
     if (s.size() < 30)
         s.resize(30, ' ');
-    return s + value + "\n";
+    return s + ShownText(value) + "\n";
 }
 
 std::string PropertiesText(const RefinedResult &r)
@@ -210,7 +211,7 @@ std::string FormatRefinedJson(const RefinedOutput &out)
              ", \"temperature_K\": " + num(r.errorEstimate.temperature) + "}";
     else
         s += "null";
-    s += ", \"messages\": " + JsonMessages(out.messages) + "}\n";
+    s += ", \"status\": " + std::to_string(out.status) + ", \"messages\": " + JsonMessages(out.messages) + "}\n";
     return s;
 }
 

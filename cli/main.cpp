@@ -1,6 +1,5 @@
 // resheat-calc: reads one case data file, runs the calculation of its
 // geometry and prints or writes the results, for scripted and batch work.
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -12,8 +11,11 @@ int main(int argc, char **argv)
     using namespace resheat;
     const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::cerr << "resheat-calc: " << parsed.error << "\n" << (parsed.showUsage ? parsed.usage : "");
-        return kUsage;
+        StderrHost host;
+        host.showMessage("resheat-calc", parsed.error);
+        if (parsed.showUsage)
+            WriteToStandardError(parsed.usage);
+        return Finish(parsed.options, host, kUsage);
     }
     return RunCalculator(parsed.options);
 }

@@ -4,7 +4,16 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/ShownText.h"
+
 namespace resheat::csv {
+
+std::string Quoted(std::string_view field)
+{
+    constexpr std::size_t kShown = 40;
+    const bool cut = field.size() > kShown;
+    return "\"" + ShownText(field.substr(0, kShown)) + (cut ? "...\"" : "\"");
+}
 
 std::string_view Trim(std::string_view s)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,10 @@ enum class NumberKind { Ok, NotANumber, NotFinite, OutOfRange };
 
 // The whole field must be one decimal number (a leading '+' is allowed).
 NumberKind ParseNumber(std::string_view field, double &value);
+
+// A field of the file as a message quotes it: in double quotes, control
+// characters escaped, cut after 40 bytes ("...").
+std::string Quoted(std::string_view field);
 
 // Letters, digits and '_', at least one.
 bool IsIdentifier(std::string_view s);

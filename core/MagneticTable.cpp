@@ -134,7 +134,7 @@ private:
             const std::string column(kColumns[i]);
             switch (csv::ParseNumber(fields[i], v[i])) {
             case csv::NumberKind::NotANumber:
-                return Fail(n, "\"" + std::string(fields[i]) + "\" is not a number (" + column + ")");
+                return Fail(n, csv::Quoted(fields[i]) + " is not a number (" + column + ")");
             case csv::NumberKind::NotFinite:
                 return Fail(n, column + " must be a finite number");
             case csv::NumberKind::OutOfRange:

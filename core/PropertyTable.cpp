@@ -139,7 +139,7 @@ private:
             const std::string column(kColumns[i]);
             switch (ParseNumber(fields[i], v[i])) {
             case NumberKind::NotANumber:
-                return Fail(n, "\"" + std::string(fields[i]) + "\" is not a number (" + column + ")");
+                return Fail(n, csv::Quoted(fields[i]) + " is not a number (" + column + ")");
             case NumberKind::NotFinite:
                 return Fail(n, column + " must be a finite number");
             case NumberKind::OutOfRange:

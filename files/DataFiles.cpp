@@ -3,13 +3,12 @@
 #include "files/DataFiles.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <string_view>
 #include <vector>
 
 #include "files/FixedNumber.h"
+#include "files/InputFile.h"
 #include "files/SafeWriter.h"
 
 namespace resheat {
@@ -59,25 +58,26 @@ std::vector<std::string> CaseLines(const char *header, const Record &r,
 
 // A case file is a few hundred bytes.  The reader takes only the lines a
 // case needs, each of at most kMaxLineLength bytes, so that no input (a
-// device, a pipe, a huge or binary file) makes it read or hold more.
+// huge or binary file, the standard input) makes it read or hold more.
 constexpr std::size_t kMaxLineLength = 1000;
 
-// The next line without its LF or CR LF; an empty line at the end of the
-// input.  False for a line longer than kMaxLineLength.
-bool ReadLine(std::streambuf &in, std::string &line)
+enum class LineRead { Ok, Missing, TooLong };
+
+// The next line without its LF or CR LF.  Missing at the end of the input.
+LineRead ReadLine(std::streambuf &in, std::string &line)
 {
     line.clear();
-    for (;;) {
-        const auto c = in.sbumpc();
-        if (c == std::char_traits<char>::eof() || c == '\n')
-            break;
+    auto c = in.sbumpc();
+    if (c == std::char_traits<char>::eof())
+        return LineRead::Missing;
+    for (; c != std::char_traits<char>::eof() && c != '\n'; c = in.sbumpc()) {
         if (line.size() > kMaxLineLength) // room for the content and a CR
-            return false;
+            return LineRead::TooLong;
         line.push_back(static_cast<char>(c));
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    return line.size() <= kMaxLineLength;
+    return line.size() <= kMaxLineLength ? LineRead::Ok : LineRead::TooLong;
 }
 
 std::string_view ValuePart(std::string_view line)
@@ -85,46 +85,89 @@ std::string_view ValuePart(std::string_view line)
     return line.size() <= kLabelWidth ? std::string_view() : line.substr(kLabelWidth);
 }
 
-template <typename Record, std::size_t N>
-bool LoadCase(std::istream &in, Record &record, const std::array<double Record::*, N> &fields,
-              CalcHost &host)
+// The first line names the geometry.  A byte order mark that an editor put
+// before it and blanks after it are allowed.
+bool IsHeader(std::string_view line, std::string_view header)
 {
-    // A failed read leaves the record as it was: everything goes into a
-    // copy, which replaces the record only when the whole file converted.
-    Record copy = record;
-    std::streambuf *buffer = in.rdbuf();
-    bool ok = buffer != nullptr;
-    std::string line;
-    for (std::size_t i = 0; ok && i < 3 + N; ++i) {
-        ok = ReadLine(*buffer, line);
-        if (ok && i == 2)
-            copy.name.set(ValuePart(line));
-        else if (ok && i > 2)
-            ok = ParseFileNumber(ValuePart(line), copy.*fields[i - 3]);
-    }
-    if (!ok) {
-        host.showMessage(kCaption, "Incorrect data format");
-        return false;
-    }
-    record = copy;
-    return true;
+    if (line.substr(0, 3) == "\xEF\xBB\xBF")
+        line.remove_prefix(3);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
+    return line == header;
 }
 
 template <typename Record, std::size_t N>
-bool LoadCaseFile(const std::string &fileName, Record &record,
-                  const std::array<double Record::*, N> &fields, const char *cannotOpenMessage,
-                  CalcHost &host)
+CaseFileRead ReadCase(std::istream &in, Record &record, const std::array<double Record::*, N> &fields,
+                      const char *header, const char *notThisGeometry)
 {
-    std::error_code ec;
-    std::ifstream in;
-    if (!fileName.empty() && !std::filesystem::is_directory(fileName, ec))
-        in.open(fileName, std::ios::binary);
-    if (!in.is_open()) {
-        host.showMessage(kCaption, cannotOpenMessage);
-        return false;
+    // A failed read leaves the record as it was: everything goes into a
+    // copy, which replaces the record only when the whole file converted.
+    CaseFileRead result;
+    result.opened = true;
+    Record copy = record;
+    std::streambuf *buffer = in.rdbuf();
+    if (buffer == nullptr) {
+        result.problem = "Line 1: missing";
+        return result;
     }
-    return LoadCase(in, record, fields, host);
+    std::string line;
+    for (std::size_t i = 0; i < 3 + N; ++i) {
+        const std::string where = "Line " + std::to_string(i + 1) + ": ";
+        switch (ReadLine(*buffer, line)) {
+        case LineRead::Missing:
+            // An empty input is no case file at all.
+            result.problem = i == 0 ? notThisGeometry : where + "missing";
+            return result;
+        case LineRead::TooLong:
+            result.problem = i == 0 ? notThisGeometry : where + "longer than 1000 bytes";
+            return result;
+        case LineRead::Ok:
+            break;
+        }
+        if (i == 0 && !IsHeader(line, header)) {
+            result.problem = notThisGeometry;
+            return result;
+        }
+        if (i == 2) {
+            copy.name.set(ValuePart(line));
+        } else if (i > 2 && !ParseFileNumber(ValuePart(line), copy.*fields[i - 3])) {
+            result.problem = where + "Incorrect data format";
+            return result;
+        }
+    }
+    record = copy;
+    result.ok = true;
+    return result;
 }
+
+template <typename Record, std::size_t N>
+CaseFileRead ReadCaseFile(const std::string &fileName, Record &record,
+                          const std::array<double Record::*, N> &fields, const char *header,
+                          const char *notThisGeometry, StandardInput standardInput)
+{
+    InputFile file(fileName, standardInput);
+    if (!file.isOpen()) {
+        CaseFileRead result;
+        result.problem = file.problem();
+        return result;
+    }
+    CaseFileRead result = ReadCase(file.stream(), record, fields, header, notThisGeometry);
+    if (!result.ok && file.readError() != 0)
+        result.problem = IoErrorMessage(file.readError());
+    return result;
+}
+
+// The desktop's messages: a file that cannot be opened gives
+// `cannotOpenMessage`, anything wrong inside it "Incorrect data format".
+bool Report(const CaseFileRead &read, const char *cannotOpenMessage, CalcHost &host)
+{
+    if (!read.ok)
+        host.showMessage(kCaption, read.opened ? "Incorrect data format" : cannotOpenMessage);
+    return read.ok;
+}
+
+const char *const kNotBar = "not a bar case file";
+const char *const kNotRod = "not a rod case file";
 
 std::string ValueLine(const char *label, double value)
 {
@@ -167,24 +210,34 @@ void SaveDataRZ(const std::string &fileName, const DataRZ &record)
     WriteLinesCrLf(fileName, CaseFileLinesRZ(record));
 }
 
+CaseFileRead ReadDataXY(const std::string &fileName, DataXY &record, StandardInput standardInput)
+{
+    return ReadCaseFile(fileName, record, kDataXYNumbers, kHeaderXY, kNotBar, standardInput);
+}
+
+CaseFileRead ReadDataRZ(const std::string &fileName, DataRZ &record, StandardInput standardInput)
+{
+    return ReadCaseFile(fileName, record, kDataRZNumbers, kHeaderRZ, kNotRod, standardInput);
+}
+
 bool LoadDataXY(const std::string &fileName, DataXY &record, CalcHost &host)
 {
-    return LoadCaseFile(fileName, record, kDataXYNumbers, "Incorrect path", host);
+    return Report(ReadDataXY(fileName, record), "Incorrect path", host);
 }
 
 bool LoadDataRZ(const std::string &fileName, DataRZ &record, CalcHost &host)
 {
-    return LoadCaseFile(fileName, record, kDataRZNumbers, "Incorrect data format", host);
+    return Report(ReadDataRZ(fileName, record), "Incorrect data format", host);
 }
 
 bool LoadDataXY(std::istream &in, DataXY &record, CalcHost &host)
 {
-    return LoadCase(in, record, kDataXYNumbers, host);
+    return Report(ReadCase(in, record, kDataXYNumbers, kHeaderXY, kNotBar), "", host);
 }
 
 bool LoadDataRZ(std::istream &in, DataRZ &record, CalcHost &host)
 {
-    return LoadCase(in, record, kDataRZNumbers, host);
+    return Report(ReadCase(in, record, kDataRZNumbers, kHeaderRZ, kNotRod), "", host);
 }
 
 std::vector<std::string> TextResultsLinesXY(const DataXY &d, const ResultsXY &r)

@@ -1,45 +1,38 @@
 #include "files/TableFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "files/SafeWriter.h"
 
 namespace resheat {
 
-namespace {
-
-// A table has a few hundred lines at most; anything far larger is not one.
-constexpr long kMaxTableBytes = 1 << 20;
-
-} // namespace
-
-bool ReadTableFile(const std::string &path, const std::string &what, std::string &text, std::string &message)
+bool ReadTableFile(const std::string &path, const std::string &what, std::string &text, std::string &message,
+                   StandardInput standardInput)
 {
     text.clear();
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) {
-        message = IoErrorMessage(errno ? errno : ENOENT);
+    InputFile file(path, standardInput);
+    if (!file.isOpen()) {
+        message = file.problem();
         return false;
     }
+    const std::string tooLarge = "The file is too large for " + what;
+    // A regular file says its size: one far too large is not read at all.
+    if (file.size() > kMaxTableFileBytes) {
+        message = tooLarge;
+        return false;
+    }
+    std::streambuf &in = *file.stream().rdbuf();
     char buf[8192];
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        text.append(buf, n);
-        if (static_cast<long>(text.size()) > kMaxTableBytes) {
-            message = "The file is too large for " + what;
+    for (std::streamsize n; (n = in.sgetn(buf, sizeof buf)) > 0;) {
+        text.append(buf, static_cast<std::size_t>(n));
+        if (static_cast<long long>(text.size()) > kMaxTableFileBytes) {
+            message = tooLarge;
             return false;
         }
-        if (n < sizeof buf) {
-            if (std::ferror(f.get())) {
-                message = IoErrorMessage(errno ? errno : EIO);
-                return false;
-            }
-            return true;
-        }
     }
+    if (file.readError() != 0) {
+        message = IoErrorMessage(file.readError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace resheat

@@ -1,10 +1,14 @@
 #include "report/ReportRenderer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <cmath>
+
+#include "core/Errors.h"
+#include "files/SafeWriter.h"
 
 namespace resheat::report {
 
@@ -114,20 +118,30 @@ QImage RenderPageImage(const ReportForm &form, double dpi)
 
 bool WritePdf(const ReportForm &form, const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The page is made in memory and saved whole: a page that cannot be
+    // drawn, or a disk that fills, leaves a PDF already there as it was.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("ResHeat"));
+        QPageLayout layout = form.pageLayout();
+        layout.setMinimumMargins(QMarginsF());
+        layout.setMargins(QMarginsF()); // origin at the paper's corner
+        writer.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        ReportRenderer(form).render(painter, writer.resolution(), writer.resolution());
+        if (!painter.end())
+            return false;
+    }
+    try {
+        WriteBytes(QFile::encodeName(fileName).toStdString(), buffer.data().toStdString());
+        return true;
+    } catch (const IoError &) {
         return false;
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("ResHeat"));
-    QPageLayout layout = form.pageLayout();
-    layout.setMinimumMargins(QMarginsF());
-    layout.setMargins(QMarginsF());   // origin at the paper's corner
-    writer.setPageLayout(layout);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    ReportRenderer(form).render(painter, writer.resolution(), writer.resolution());
-    return painter.end() && file.error() == QFileDevice::NoError;
+    }
 }
 
 } // namespace resheat::report

@@ -7,13 +7,20 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
-packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 xvfb xauth xdotool poppler-utils locales)
+# What the build needs is what the Debian package's build needs: the
+# Build-Depends of debian/control, and the compiler and tools every Debian
+# package build presumes.
+mapfile -t packages < <("$top/scripts/build-depends.sh" "$top/debian/control")
+packages+=(build-essential)
+
+# For developers only: the benchmarks, tests on a virtual display, PDF checks,
+# and a locale source for the regional format tests.
+packages+=(libbenchmark-dev xvfb xauth xdotool poppler-utils locales)
 # The desktop end-to-end test runs the program under a window manager.
 packages+=(openbox x11-utils)
 
-# Checks of the installation and the Debian package.
-packages+=(desktop-file-utils appstream lintian man-db dpkg-dev file)
+# Checks of the installation and the Debian packages.
+packages+=(desktop-file-utils appstream lintian man-db file shared-mime-info libglib2.0-bin libgtk-3-bin)
 
 packages+=("$@")
 

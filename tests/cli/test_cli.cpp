@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "core/Heating.h"
 #include "files/DataFiles.h"
+#include "files/FixedNumber.h"
 #include "support/RecordingHost.h"
 
 using namespace resheat;
@@ -46,12 +48,14 @@ protected:
     std::string path(const std::string &name) const { return (dir / name).string(); }
 
     // Runs the calculator (for at most `seconds`) with standard output to
-    // `stdoutTo`, or to a file whose contents come back.
-    Outcome Run(const std::string &args, const std::string &stdoutTo = "", int seconds = 60) const
+    // `stdoutTo`, or to a file whose contents come back, in the folder `cwd`
+    // (the test's own when empty).
+    Outcome Run(const std::string &args, const std::string &stdoutTo = "", int seconds = 60,
+                const std::string &stdinFrom = "/dev/null", const std::string &cwd = "") const
     {
-        const std::string cmd = "timeout " + std::to_string(seconds) + " " + std::string(RESHEAT_CALC_PATH) + " " + args + " >" +
-                                (stdoutTo.empty() ? path("out") : stdoutTo) + " 2>" + path("err") +
-                                " </dev/null";
+        const std::string cmd = (cwd.empty() ? "" : "cd '" + cwd + "' && ") + "timeout " + std::to_string(seconds) +
+                                " " + std::string(RESHEAT_CALC_PATH) + " " + args + " >" +
+                                (stdoutTo.empty() ? path("out") : stdoutTo) + " 2>" + path("err") + " <" + stdinFrom;
         Outcome o;
         const int raw = std::system(cmd.c_str());
         o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -183,7 +187,7 @@ TEST_F(CliTest, FixedTimeResultsFileAndHistoryCsv)
 
 // With --classic every output of the worked cases is byte for byte what
 // earlier versions wrote (tests/data/classic holds their files), the JSON
-// with its "formulas" member added.
+// with its "formulas" and "status" members added.
 TEST_F(CliTest, ClassicOutputsAreThoseOfEarlierVersions)
 {
     const std::string examples = std::string(RESHEAT_SOURCE_DIR) + "/examples/";
@@ -200,9 +204,10 @@ TEST_F(CliTest, ClassicOutputsAreThoseOfEarlierVersions)
             EXPECT_EQ(Slurp(path("h.csv")), Slurp(golden + name + time + ".csv"));
         }
         std::string json = Run("--classic --json " + caseFile).out;
-        const std::string member = "\"formulas\": \"classic\", ";
-        ASSERT_NE(json.find(member), std::string::npos);
-        json.erase(json.find(member), member.size());
+        for (const std::string member : {"\"formulas\": \"classic\", ", "\"status\": 0, "}) {
+            ASSERT_NE(json.find(member), std::string::npos) << member;
+            json.erase(json.find(member), member.size());
+        }
         EXPECT_EQ(json, Slurp(golden + name + ".json"));
     }
 }
@@ -223,7 +228,7 @@ TEST_F(CliTest, ExitStatusesAndMessages)
 
     const auto missing = Run(path("none.dxy"));
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "Execution Error: Incorrect path\n");
+    EXPECT_EQ(missing.err, "Execution Error: " + path("none.dxy") + ": File not found\n");
     EXPECT_EQ(missing.out, "");
 
     // The series refuse what the classic formulas divide by; a current the
@@ -279,10 +284,10 @@ TEST_F(CliTest, HostileUse)
         std::string err;
     };
     const Row rows[] = {
-        // A device with no line ends: refused at once, never read on (the
-        // short time limit keeps a reader without limits from eating memory).
-        {"--xy /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
-        {"--rz /dev/zero", "", 2, "Execution Error: Incorrect data format\n"},
+        // A device: refused at once, never read (the short time limit keeps
+        // a reader without limits from eating memory).
+        {"--xy /dev/zero", "", 2, "Execution Error: /dev/zero: not a regular file (a character device)\n"},
+        {"--rz /dev/zero", "", 2, "Execution Error: /dev/zero: not a regular file (a character device)\n"},
         {bar, "/dev/full", 74, "Error: standard output: Disk full\n"},
         {"--help", "/dev/full", 74, "Error: standard output: Disk full\n"},
         {"--time 0 " + bar, "", 64, "resheat-calc: --time 0: Heating time must be greater than 0\n"},
@@ -321,4 +326,72 @@ TEST_F(CliTest, LongNumbersNeverMergeHistoryRows)
         EXPECT_TRUE(time.ends_with(".000")) << time;
         EXPECT_NEAR(std::strtod(time.c_str(), nullptr) / (static_cast<double>(i - 33) * 2E118), 1, 1e-12) << i;
     }
+}
+
+TEST_F(CliTest, EveryJsonValueAndTheRodsFilesCarryTheCalculatedNumbers)
+{
+    // Both geometries: every number of "data", "results" and "history".
+    for (const bool rz : {false, true}) {
+        const auto o = Run("--json " + std::string(RESHEAT_SOURCE_DIR) + (rz ? "/examples/steel-rod.drz" : "/examples/steel-bar.dxy"));
+        ASSERT_EQ(o.status, 0) << o.err;
+        std::vector<double> data, results;
+        std::vector<std::array<double, 4>> rows;
+        History h{};
+        RecordingHost host;
+        if (rz) {
+            ResultsRZ r;
+            CalculationRZ(WorkedRod(), false, r, 0, h, host);
+            for (const auto f : kDataRZNumbers)
+                data.push_back(WorkedRod().*f);
+            for (const auto f : kResultsRZNumbers)
+                results.push_back(r.*f);
+        } else {
+            ResultsXY r;
+            CalculationXY(WorkedBar(), false, r, 0, h, host);
+            for (const auto f : kDataXYNumbers)
+                data.push_back(WorkedBar().*f);
+            for (const auto f : kResultsXYNumbers)
+                results.push_back(r.*f);
+        }
+        EXPECT_EQ(JsonArray(o.out, "data"), data) << rz;
+        EXPECT_EQ(JsonArray(o.out, "results"), results) << rz;
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(o.out, m, std::regex("\"history\": \\[(.*)\\], \"status\"")));
+        const std::string history = m[1];
+        const std::regex rowPattern("\\[([^\\[\\]]*)\\]");
+        int n = 0;
+        for (auto it = std::sregex_iterator(history.begin(), history.end(), rowPattern); it != std::sregex_iterator();
+             ++it, ++n) {
+            std::istringstream in((*it)[1].str());
+            std::vector<double> values;
+            for (std::string item; std::getline(in, item, ',');)
+                values.push_back(std::strtod(item.c_str(), nullptr));
+            EXPECT_EQ(values, std::vector<double>(h[n].begin(), h[n].end())) << rz << ", row " << n;
+        }
+        EXPECT_EQ(n, 50) << rz;
+    }
+
+    // The rod's history file and results file.
+    const std::string rod = std::string(RESHEAT_SOURCE_DIR) + "/examples/steel-rod.drz";
+    const auto o = Run("--history " + path("h.csv") + " --results " + path("r.txt") + " " + rod);
+    ASSERT_EQ(o.status, 0) << o.err;
+    ResultsRZ r;
+    History h{};
+    RecordingHost host;
+    CalculationRZ(WorkedRod(), false, r, 0, h, host);
+    const auto csv = Lines(Slurp(path("h.csv")));
+    ASSERT_EQ(csv.size(), 51u);
+    EXPECT_EQ(csv[0], "time_s,To_C,Tr_C");
+    for (int i = 0; i < 50; ++i) {
+        std::istringstream in(csv[i + 1]);
+        std::vector<double> values;
+        for (std::string item; std::getline(in, item, ',');)
+            values.push_back(std::strtod(item.c_str(), nullptr));
+        EXPECT_EQ(values, (std::vector<double>{h[i][0], h[i][1], h[i][2]})) << "row " << i;
+    }
+    const auto text = Lines(Slurp(path("r.txt")));
+    ASSERT_EQ(text.size(), 30u);
+    EXPECT_NE(r.diffSurface, 0);
+    EXPECT_EQ(text[28], "Temp. difference: centre - surface   [K]     " + FormatFixed23(r.diffSurface) + "\r");
+    EXPECT_EQ(text[29], " \r");
 }

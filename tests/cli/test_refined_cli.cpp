@@ -105,7 +105,7 @@ TEST_F(RefinedCli, JsonOfTheWorkedRodCarriesTheSolversNumbers)
     EXPECT_EQ(JsonNumber(o.out.substr(estimate), "heating_time_s"), r.errorEstimate.heatingTime);
     EXPECT_EQ(JsonNumber(o.out.substr(estimate), "temperature_K"), r.errorEstimate.temperature);
     EXPECT_GT(r.errorEstimate.temperature, 0);
-    EXPECT_NE(o.out.find("}, \"messages\": [{", estimate), std::string::npos);
+    EXPECT_NE(o.out.find("}, \"status\": 0, \"messages\": [{", estimate), std::string::npos);
     // 50 rows of time, To, Tr, I, P.
     const std::regex row("\\[([-0-9.e+]+), [-0-9.e+]+, [-0-9.e+]+, ([-0-9.e+]+), [-0-9.e+]+\\]");
     int n = 0;
@@ -200,7 +200,7 @@ TEST_F(RefinedCli, ExitStatusesAndMessages)
          "Execution Error: " + path("bad.csv") + ": Line 3: T_C must be higher than on line 2 (20)\n"},
         {"--materials " + path("none.csv") + " " + path("rod.drz"), 2,
          "Execution Error: " + path("none.csv") + ": File not found\n"},
-        {path("none.dxy"), 2, "Execution Error: Incorrect path\n"},
+        {path("none.dxy"), 2, "Execution Error: " + path("none.dxy") + ": File not found\n"},
         {"--emissivity 1.5 " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
         {"--emissivity " + path("rod.drz"), 64, "resheat-calc: --emissivity needs a number from 0 to 1\n..."},
         {"--time 5 " + path("rod.drz"), 64, "resheat-calc: --time cannot be used with --refined\n..."},
@@ -224,6 +224,107 @@ TEST_F(RefinedCli, ExitStatusesAndMessages)
     EXPECT_FALSE(fs::exists(path("weak.csv")));
     // The plain calculation's usage names the option.
     EXPECT_NE(Run("--help").out.find("--refined"), std::string::npos);
+}
+
+TEST_F(RefinedCli, EveryJsonValueIsTheSolversNumber)
+{
+    // Every member of "results" with the solver's own value, for both
+    // geometries; the keys are exactly these.
+    using Field = std::pair<const char *, double RefinedResult::*>;
+    const std::vector<Field> common{
+        {"heating_time_s", &RefinedResult::heatingTime}, {"centre_C", &RefinedResult::centre},
+        {"mean_C", &RefinedResult::mean}};
+    const std::vector<Field> tail{
+        {"dT_K", &RefinedResult::differenceK},          {"current_start_A", &RefinedResult::currentStart},
+        {"current_end_A", &RefinedResult::currentEnd},  {"power_start_W", &RefinedResult::powerStart},
+        {"power_end_W", &RefinedResult::powerEnd},      {"energy_J", &RefinedResult::energy},
+        {"loss_J", &RefinedResult::loss},               {"stored_J", &RefinedResult::stored},
+        {"efficiency", &RefinedResult::efficiency},     {"contacts", &RefinedResult::contacts},
+        {"contacts_constant", &RefinedResult::contactsConstant}};
+    const struct {
+        bool bar;
+        std::vector<Field> own;
+    } rows[] = {
+        {false, {{"surface_C", &RefinedResult::surface}}},
+        {true, {{"Tw_C", &RefinedResult::tw}, {"Th_C", &RefinedResult::th}, {"corner_C", &RefinedResult::corner}}},
+    };
+    for (const auto &row : rows) {
+        const auto o = Run("--refined --json " + Example(row.bar ? "steel-bar.dxy" : "steel-rod.drz"));
+        ASSERT_EQ(o.status, 0) << o.err;
+        const auto steel = *BuiltInPropertyTable("steel");
+        const RefinedResult r = row.bar ? RefinedCalculationXY(WorkedBar(), steel) : RefinedCalculationRZ(WorkedRod(), steel);
+        std::vector<Field> fields = common;
+        fields.insert(fields.end(), row.own.begin(), row.own.end());
+        fields.insert(fields.end(), tail.begin(), tail.end());
+
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(o.out, m, std::regex("\"results\": \\{([^}]*)\\}")));
+        const std::string results = m[1];
+        std::vector<std::string> keys;
+        const std::regex key("\"([A-Za-z_]+)\": ");
+        for (auto it = std::sregex_iterator(results.begin(), results.end(), key);
+             it != std::sregex_iterator(); ++it)
+            keys.push_back((*it)[1]);
+        std::vector<std::string> expectedKeys;
+        for (const auto &[key, member] : fields) {
+            expectedKeys.push_back(key);
+            EXPECT_EQ(JsonNumber(results, key), r.*member) << key;
+        }
+        EXPECT_EQ(keys, expectedKeys);
+        EXPECT_NE(r.differenceK, 0);
+
+        // The history: every row, every column (time, temperatures, I, P).
+        const std::regex number("[-0-9.e+]+");
+        const std::regex rowPattern("\\[([^\\[\\]]*)\\]");
+        ASSERT_TRUE(std::regex_search(o.out, m, std::regex("\"history\": \\[(.*)\\], \"error_estimate\"")));
+        const std::string history = m[1];
+        int n = 0;
+        for (auto it = std::sregex_iterator(history.begin(), history.end(), rowPattern);
+             it != std::sregex_iterator(); ++it, ++n) {
+            const std::string text = (*it)[1];
+            std::vector<double> values;
+            for (auto v = std::sregex_iterator(text.begin(), text.end(), number); v != std::sregex_iterator(); ++v)
+                values.push_back(std::strtod(v->str().c_str(), nullptr));
+            const RefinedRow &h = r.history.at(n);
+            std::vector<double> expected{h.temperatures[0], h.temperatures[1], h.temperatures[2]};
+            if (row.bar)
+                expected.push_back(h.temperatures[3]);
+            expected.insert(expected.end(), {h.current, h.power});
+            EXPECT_EQ(values, expected) << "row " << n;
+        }
+        EXPECT_EQ(n, 50);
+    }
+}
+
+TEST_F(RefinedCli, TheEndsOfTheEmissivityRangeAreAccepted)
+{
+    // --emissivity 0: no radiation; a table's "# emissivity=1": a black body.
+    std::ofstream(path("black.csv")) << "# emissivity=1\n" << kPropertyTableHeader << "\n20,1.5E-07,50,480\n1000,1.1E-06,30,650\n";
+    const auto table = LoadPropertyTable(path("black.csv"));
+    ASSERT_TRUE(table.ok) << table.message;
+    const struct {
+        std::string args;
+        double emissivity;
+        PropertyTable table;
+    } rows[] = {
+        {"--emissivity 0", 0, *BuiltInPropertyTable("steel")},
+        {"--materials " + path("black.csv"), 1, table.table},
+    };
+    for (const auto &row : rows) {
+        const auto o = Run("--refined --json " + row.args + " " + Example("steel-rod.drz"));
+        ASSERT_EQ(o.status, 0) << row.args << o.err;
+        EXPECT_EQ(JsonNumber(o.out, "emissivity"), row.emissivity) << row.args;
+        RefinedOptions options;
+        options.emissivity = row.emissivity;
+        const auto r = RefinedCalculationRZ(WorkedRod(), row.table, options);
+        EXPECT_EQ(JsonNumber(o.out, "heating_time_s"), r.heatingTime) << row.args;
+    }
+    // Radiation takes heat away: the black body heats longest.
+    EXPECT_GT(JsonNumber(Run("--refined --json --materials " + path("black.csv") + " " + Example("steel-rod.drz")).out,
+                         "heating_time_s"),
+              JsonNumber(Run("--refined --json --emissivity 0 --materials " + path("black.csv") + " " +
+                             Example("steel-rod.drz")).out,
+                         "heating_time_s"));
 }
 
 // Tables and fields that once ran for minutes: each ends at once and says
@@ -290,7 +391,7 @@ TEST_F(RefinedCli, HostileTablesAndWeakFieldsEndWithTheirReason)
     // Not converged: no results, no estimate, the reason in the messages.
     const auto json = Run("--refined --json --materials " + path("zigzag.csv") + " " + path("bar.dxy"));
     EXPECT_EQ(json.status, 5);
-    EXPECT_NE(json.out.find("\"results\": null, \"history\": [], \"error_estimate\": null, \"messages\": ["),
+    EXPECT_NE(json.out.find("\"results\": null, \"history\": [], \"error_estimate\": null, \"status\": 5, \"messages\": ["),
               std::string::npos);
     EXPECT_NE(json.out.find("{\"caption\": \"Calculation Error\", \"text\": \"the calculation did not converge: "),
               std::string::npos);

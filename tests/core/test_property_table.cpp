@@ -31,6 +31,11 @@ TEST(PropertyTableReader, RefusesWithTheLineToBlame)
         {kHeader + "20,1.42E-07,59.5,450,1\n", 2, ""},
         {kHeader + "20,abc,59.5,450\n", 2, "Line 2: \"abc\" is not a number (resistivity_Ohm_m)"},
         {kHeader + "20,1.42E-07,59.5,450x\n", 2, "Line 2: \"450x\" is not a number (specific_heat_J_kgK)"},
+        {kHeader + "20,+-1.42E-07,59.5,450\n", 2, "Line 2: \"+-1.42E-07\" is not a number (resistivity_Ohm_m)"},
+        {kHeader + "+-20,1.42E-07,59.5,450\n", 2, "Line 2: \"+-20\" is not a number (T_C)"},
+        {kHeader + "20,1.42E-07,59.5," + std::string(60, '4') + "x\n", 2,
+         "Line 2: \"" + std::string(40, '4') + "...\" is not a number (specific_heat_J_kgK)"},
+        {kHeader + "20,1.4\x1b[2J,59.5,450\n", 2, "Line 2: \"1.4\\x1b[2J\" is not a number (resistivity_Ohm_m)"},
         {kHeader + "20,1.42E-07,inf,450\n", 2, "Line 2: conductivity_W_mK must be a finite number"},
         {kHeader + "20,1.42E-07,nan,450\n", 2, "Line 2: conductivity_W_mK must be a finite number"},
         {kHeader + "20,1E999,59.5,450\n", 2, "Line 2: resistivity_Ohm_m is out of range"},
@@ -81,6 +86,13 @@ TEST(PropertyTableReader, ReadsSettingsNotesAndTheFormsSpreadsheetsWrite)
     EXPECT_EQ(r.table.points[1].temperature, 500);
     EXPECT_EQ(r.table.points[1].resistivity, 6E-07);
     EXPECT_EQ(r.table.points[1].specificHeat, 700);
+
+    // The ends of the emissivity's range are emissivities.
+    for (const double e : {0.0, 1.0}) {
+        const auto edge = Parse("# emissivity=" + std::to_string(e) + "\n" + kHeader + "20,1.5e-7,50,460\n");
+        ASSERT_TRUE(edge.ok) << edge.message;
+        EXPECT_EQ(edge.table.emissivity, e);
+    }
 
     // Without the settings: emissivity 0.8, no solidus; one point is enough.
     const auto one = Parse(kHeader + "20,1.5e-7,50,460");

@@ -568,6 +568,45 @@ TEST(RefinedResults, WarnsOfSolidusDistantPropertiesAndTheEndOfTheTable)
     }
 }
 
+TEST(RefinedResults, WarnsOfACasePropertyMoreThanAFifthFromTheTableAboveOrBelow)
+{
+    // The same properties at every temperature up to 2000 oC: 1.5E-7 ohm m,
+    // 50 W/(mK), 500 J/(kgK).  A fifth of them is 3E-8, 10 and 100.
+    const auto read = ParsePropertyTable(std::string(kPropertyTableHeader) + "\n20,1.5E-07,50,500\n2000,1.5E-07,50,500\n",
+                                         PropertySource::User, "flat.csv");
+    ASSERT_TRUE(read.ok) << read.message;
+    const auto warning = [](const char *name, const char *mine, const char *table, const char *unit) {
+        return std::vector<std::string>{std::string("The case's ") + name + " (" + mine + " " + unit +
+                                        ") differs by more than 20 % from the table's at the start temperature (" +
+                                        table + " " + unit + ")."};
+    };
+    const struct {
+        double DataRZ::*field;
+        double value;
+        std::vector<std::string> warnings;
+    } rows[] = {
+        {&DataRZ::specificHeat, 500, {}},
+        {&DataRZ::specificHeat, 399, warning("specific heat", "399", "500", "J/(kgK)")},
+        {&DataRZ::specificHeat, 401, {}},
+        {&DataRZ::specificHeat, 599, {}},
+        {&DataRZ::specificHeat, 601, warning("specific heat", "601", "500", "J/(kgK)")},
+        {&DataRZ::conductivity, 39.9, warning("heat conductivity", "39.9", "50", "W/(mK)")},
+        {&DataRZ::conductivity, 40.1, {}},
+        {&DataRZ::resistivity, 1.19E-7, warning("resistivity", "1.19e-07", "1.5e-07", "ohm m")},
+        {&DataRZ::resistivity, 1.21E-7, {}},
+    };
+    for (const auto &row : rows) {
+        DataRZ d = WorkedRod();
+        d.resistivity = 1.5E-7;
+        d.conductivity = 50;
+        d.specificHeat = 500;
+        d.*row.field = row.value;
+        const auto r = RefinedCalculationRZ(d, read.table);
+        EXPECT_EQ(r.status, RefinedStatus::Reached) << row.value;
+        EXPECT_EQ(r.warnings, row.warnings) << row.value;
+    }
+}
+
 TEST(RefinedResults, RefusesOrRejectsCasesBeforeRunning)
 {
     const auto steel = *BuiltInPropertyTable("steel");

@@ -1,10 +1,16 @@
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "core/Errors.h"
 #include "files/DataFiles.h"
+#include "support/ChildProcess.h"
 #include "support/RecordingHost.h"
 
 using namespace resheat;
@@ -138,9 +144,11 @@ TEST_F(DataFilesTest, RoundTripKeepsNameAndFifteenDigits)
     EXPECT_EQ(rback, rod);
 }
 
-TEST_F(DataFilesTest, ReaderIgnoresHeaderAndCutsLongNames)
+TEST_F(DataFilesTest, ReaderChecksTheHeaderAndCutsLongNames)
 {
-    std::string text = "whatever header\r\nxx\r\n" + std::string(46, '-') + "a twenty char name!!\r\n";
+    // An editor's byte order mark and blanks after the header are allowed.
+    std::string text = "\xEF\xBB\xBF" "Dane dla wsadu prostopadlosciennego \t\r\nxx\r\n" + std::string(46, '-') +
+                       "a twenty char name!!\r\n";
     for (int i = 0; i < 13; ++i)
         text += std::string(46, ' ') + "   2.5\n"; // LF alone is accepted too
     text += "trailing junk\r\n";
@@ -150,6 +158,14 @@ TEST_F(DataFilesTest, ReaderIgnoresHeaderAndCutsLongNames)
     ASSERT_TRUE(LoadDataXY(path("h.dxy"), d, host));
     EXPECT_EQ(d.name.str(), "a twenty cha");
     EXPECT_EQ(d.maxContactCurrent, 2.5);
+
+    for (const std::string header : {"whatever header", "Dane dla wsadu prostopadlosciennego.",
+                                     " Dane dla wsadu prostopadlosciennego", "Dane dla wsadu cylindrycznego"}) {
+        Write(path("h.dxy"), header + text.substr(text.find('\n')));
+        DataXY kept = WorkedBar();
+        EXPECT_EQ(ReadDataXY(path("h.dxy"), kept).problem, "not a bar case file") << header;
+        EXPECT_EQ(kept, WorkedBar()) << header;
+    }
 }
 
 TEST_F(DataFilesTest, BadNumberLeavesTheRecordAsItWas)
@@ -174,42 +190,117 @@ TEST_F(DataFilesTest, BadNumberLeavesTheRecordAsItWas)
     }
 }
 
-TEST_F(DataFilesTest, MissingFileMessagesDifferByGeometry)
+TEST_F(DataFilesTest, TheDesktopKeepsItsMessagesForEveryFileItCannotRead)
 {
-    DataXY xy = WorkedBar();
-    DataRZ rz = WorkedRod();
-    RecordingHost host;
-    EXPECT_FALSE(LoadDataXY(path("none.dxy"), xy, host));
-    EXPECT_FALSE(LoadDataRZ(path("none.drz"), rz, host));
-    EXPECT_FALSE(LoadDataXY(dir.string(), xy, host)); // a folder is no file
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].second, "Incorrect path");
-    EXPECT_EQ(host.messages[1].second, "Incorrect data format");
-    EXPECT_EQ(host.messages[2].second, "Incorrect path");
-    EXPECT_EQ(xy, WorkedBar());
-    EXPECT_EQ(rz, WorkedRod());
+    // Cannot be opened: "Incorrect path" for xy, "Incorrect data format" for
+    // rz; anything wrong inside: "Incorrect data format".  Never a wait.
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+    SaveDataXY(path("bar.dxy"), WorkedBar());
+    SaveDataRZ(path("rod.drz"), WorkedRod());
+    const struct {
+        std::string file;
+        const char *xyMessage, *rzMessage; // nullptr: read
+    } rows[] = {
+        {path("none"), "Incorrect path", "Incorrect data format"},
+        {dir.string(), "Incorrect path", "Incorrect data format"},
+        {path("fifo"), "Incorrect path", "Incorrect data format"},
+        {"/dev/zero", "Incorrect path", "Incorrect data format"},
+        {path("rod.drz"), "Incorrect data format", nullptr},
+        {path("bar.dxy"), nullptr, "Incorrect data format"},
+    };
+    ::alarm(60); // a read that waits for a writer ends the test here
+    for (const auto &r : rows) {
+        DataXY xy = WorkedBar();
+        DataRZ rz = WorkedRod();
+        RecordingHost host;
+        EXPECT_EQ(LoadDataXY(r.file, xy, host), r.xyMessage == nullptr) << r.file;
+        EXPECT_EQ(LoadDataRZ(r.file, rz, host), r.rzMessage == nullptr) << r.file;
+        std::vector<std::pair<std::string, std::string>> expected;
+        for (const char *m : {r.xyMessage, r.rzMessage})
+            if (m)
+                expected.emplace_back("Execution Error", m);
+        EXPECT_EQ(host.messages, expected) << r.file;
+        if (r.xyMessage) {
+            EXPECT_EQ(xy, WorkedBar()) << r.file;
+        }
+        if (r.rzMessage) {
+            EXPECT_EQ(rz, WorkedRod()) << r.file;
+        }
+    }
+    ::alarm(0);
 }
 
-TEST_F(DataFilesTest, CrossGeometryReads)
+TEST_F(DataFilesTest, ReadingSaysWhatIsWrongWithTheFile)
 {
     SaveDataXY(path("bar.dxy"), WorkedBar());
     SaveDataRZ(path("rod.drz"), WorkedRod());
-    RecordingHost host;
+    const std::string bar = Read(path("bar.dxy"));
+    // The bar's file with line `line` (1-based) replaced by `text`.
+    const auto edited = [&](const char *name, std::size_t line, const std::string &text) {
+        std::string lines = bar;
+        std::size_t start = 0;
+        for (std::size_t i = 1; i < line; ++i)
+            start = lines.find('\n', start) + 1;
+        lines.replace(start, lines.find('\r', start) - start, text);
+        Write(path(name), lines);
+        return path(name);
+    };
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = path("socket");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    Write(path("empty.dxy"), "");
+    Write(path("short.dxy"), bar.substr(0, bar.find("napiecie")));
 
-    // An xy file read as rz: the first twelve numbers in order.
-    DataRZ rz;
-    ASSERT_TRUE(LoadDataRZ(path("bar.dxy"), rz, host));
-    EXPECT_EQ(rz.diameter, 0.05); // the width
-    EXPECT_EQ(rz.density, 0.05);  // the thickness
-    EXPECT_EQ(rz.specificHeat, 7800);
-    EXPECT_EQ(rz.maxContactCurrent, 15);
+    const struct {
+        std::string file;
+        std::string problem;
+        bool opened;
+    } rows[] = {
+        {path("none.dxy"), "File not found", false},
+        {path("no/such/folder.dxy"), "File not found", false},
+        {path("bar.dxy/x"), "Invalid filename", false},
+        {dir.string(), "not a regular file (a folder)", false},
+        {path("fifo"), "not a regular file (a FIFO)", false},
+        {socketPath, "not a regular file (a socket)", false},
+        {"/dev/null", "not a regular file (a character device)", false},
+        {path("empty.dxy"), "not a bar case file", true},
+        {path("rod.drz"), "not a bar case file", true},
+        {edited("bad.dxy", 7, std::string(46, ' ') + "7800 kg"), "Line 7: Incorrect data format", true},
+        {edited("long.dxy", 5, std::string(46, ' ') + std::string(960, '5')), "Line 5: longer than 1000 bytes", true},
+        {path("short.dxy"), "Line 11: missing", true},
+    };
+    ::alarm(60); // a read that waits for a writer ends the test here
+    for (const auto &r : rows) {
+        DataXY d = WorkedBar();
+        const CaseFileRead read = ReadDataXY(r.file, d);
+        EXPECT_FALSE(read.ok) << r.file;
+        EXPECT_EQ(read.problem, r.problem) << r.file;
+        EXPECT_EQ(read.opened, r.opened) << r.file;
+        EXPECT_EQ(d, WorkedBar()) << r.file;
+    }
+    ::alarm(0);
+    ::close(sock);
 
-    // An rz file read as xy fails at the thirteenth number.
-    DataXY xy = WorkedBar();
-    xy.name.set("old");
-    EXPECT_FALSE(LoadDataXY(path("rod.drz"), xy, host));
-    EXPECT_EQ(xy.name.str(), "old");
-    EXPECT_EQ(host.messages.back().second, "Incorrect data format");
+    DataRZ rz = WorkedRod();
+    EXPECT_EQ(ReadDataRZ(path("bar.dxy"), rz).problem, "not a rod case file");
+    EXPECT_EQ(rz, WorkedRod());
+    EXPECT_TRUE(ReadDataRZ(path("rod.drz"), rz).ok);
+
+    // Permissions bind only an unprivileged user.
+    ::chmod(path("bar.dxy").c_str(), 0200);
+    const auto report = resheat::testing::InChild(true, [&] {
+        DataXY d;
+        return ReadDataXY(path("bar.dxy"), d).problem;
+    });
+    if (report)
+        EXPECT_EQ(*report, "File access denied");
+    else
+        std::printf("SKIPPED: running as root and cannot drop to an unprivileged user: no permission row\n");
 }
 
 TEST_F(DataFilesTest, ReaderRefusesLinesLongerThanAThousandBytes)
@@ -224,8 +315,8 @@ TEST_F(DataFilesTest, ReaderRefusesLinesLongerThanAThousandBytes)
     }
     struct Row { std::size_t line; std::string text; bool ok; };
     const Row rows[] = {
-        {1, std::string(1000, 'h'), true},
-        {1, std::string(1001, 'h'), false},
+        {1, "Dane dla wsadu prostopadlosciennego" + std::string(965, ' '), true},
+        {1, "Dane dla wsadu prostopadlosciennego" + std::string(966, ' '), false},
         {3, std::string(46, ' ') + std::string(955, 'n'), false},
         {4, std::string(46, ' ') + std::string(951, ' ') + "2.5", true}, // 1000 bytes
         {4, std::string(46, ' ') + std::string(952, ' ') + "2.5", false},

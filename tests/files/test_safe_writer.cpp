@@ -3,6 +3,10 @@
 // scenarios about them run in a child process that has dropped to an
 // unprivileged user.
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/syscall.h>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,8 +21,10 @@
 
 #include "core/Errors.h"
 #include "files/SafeWriter.h"
+#include "support/ChildProcess.h"
 
 using namespace resheat;
+using resheat::testing::InChild;
 namespace fs = std::filesystem;
 
 namespace {
@@ -63,40 +69,6 @@ int Leftovers(const fs::path &dir)
     for (auto it = fs::recursive_directory_iterator(dir, ec); it != fs::recursive_directory_iterator(); ++it)
         n += it->path().filename().string().starts_with(".resheat-");
     return n;
-}
-
-// Runs `scenario` in a child process, which drops to an unprivileged user
-// first when `unprivileged` and the test runs as root, and returns what it
-// reports ("" when everything went as expected); nothing when the child
-// could not drop its privileges.
-std::optional<std::string> InChild(bool unprivileged, const std::function<std::string()> &scenario)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "no pipe";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::string report = "\x01"; // could not drop privileges
-        const bool drop = unprivileged && ::geteuid() == 0;
-        if (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0))
-            report = scenario();
-        const ssize_t written = ::write(fds[1], report.data(), report.size());
-        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    std::string report;
-    char buf[256];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        report.append(buf, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (report == "\x01")
-        return std::nullopt;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "the child process failed: " + report;
-    return report;
 }
 
 class SafeWriterTest : public ::testing::Test {
@@ -257,5 +229,237 @@ TEST_F(SafeWriterTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(*report, "Disk full|Disk full");
     EXPECT_EQ(Read(file), kOld);
     EXPECT_FALSE(fs::exists(dir / "fresh.dxy"));
+    EXPECT_EQ(Leftovers(dir), 0);
+}
+
+namespace {
+
+// New contents of `bytes` bytes, distinct for each `writer`, as lines.
+std::vector<std::string> ContentsOf(int writer, std::size_t bytes)
+{
+    const std::string line = "writer " + std::to_string(writer) + std::string(40, '.');
+    return std::vector<std::string>(bytes / (line.size() + 2), line);
+}
+
+std::string Joined(const std::vector<std::string> &lines)
+{
+    std::string s;
+    for (const auto &line : lines)
+        s += line + "\r\n";
+    return s;
+}
+
+std::string SaveLines(const fs::path &p, const std::vector<std::string> &lines)
+{
+    try {
+        WriteLinesCrLf(p.string(), lines);
+        return "";
+    } catch (const IoError &e) {
+        return e.what();
+    }
+}
+
+// Where a file is written in place rather than replaced.
+struct InPlaceCase {
+    const char *name;
+    bool readOnlyFolder; // else a second hard link
+};
+const InPlaceCase kInPlaceCases[] = {{"second-hard-link", false}, {"read-only-folder", true}};
+
+// Makes folder/name.csv with the old contents, written in place by a save.
+fs::path MakeInPlaceFile(const fs::path &dir, const InPlaceCase &c)
+{
+    const fs::path folder = dir / c.name;
+    fs::create_directory(folder);
+    const fs::path file = folder / "history.csv";
+    Write(file, kOld);
+    if (c.readOnlyFolder)
+        ::chmod(folder.c_str(), 0555);
+    else
+        fs::create_hard_link(file, folder / "other-name.csv");
+    return file;
+}
+
+} // namespace
+
+TEST_F(SafeWriterTest, InPlaceWritesSecureTheSpaceFirstSoAFullDiskKeepsTheOldFile)
+{
+    // The file size limit makes the disk full beyond 100 bytes; the new
+    // contents need 4000.
+    for (const auto &c : kInPlaceCases) {
+        const auto report = InChild(c.readOnlyFolder, [&]() -> std::string {
+            const fs::path file = MakeInPlaceFile(dir, c);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::string report;
+            if (const auto message = SaveLines(file, ContentsOf(1, 4000)); message != "Disk full")
+                report += " message \"" + message + "\"";
+            if (Read(file) != kOld)
+                report += " contents of " + std::to_string(Read(file).size()) + " bytes";
+            if (Leftovers(file.parent_path()))
+                report += " temporary file left";
+            // Contents that fit are written in place.
+            if (const auto message = SaveLines(file, {"new"}); !message.empty() || Read(file) != "new\r\n")
+                report += " small save: \"" + message + "\", \"" + Read(file) + "\"";
+            ::chmod(file.parent_path().c_str(), 0755);
+            return report;
+        });
+        if (!report)
+            GTEST_SKIP() << "running as root and cannot drop to an unprivileged user: permissions do not bind here";
+        EXPECT_EQ(*report, "") << c.name;
+    }
+}
+
+TEST_F(SafeWriterTest, ARunKilledAtTheFileSizeLimitLeavesTheOldFileAndNoTemporaryFile)
+{
+    // As `ulimit -f` ends a program that writes past it: SIGXFSZ, default action.
+    struct Row {
+        const char *name;
+        bool hardLink; // written in place, else replaced through a temporary file
+    };
+    for (const Row &r : {Row{"replaced", false}, Row{"in-place", true}}) {
+        const fs::path folder = dir / r.name;
+        fs::create_directory(folder);
+        const fs::path file = folder / "history.csv";
+        Write(file, kOld);
+        if (r.hardLink)
+            fs::create_hard_link(file, folder / "other-name.csv");
+        int status = 0;
+        InChild(false, [&]() -> std::string {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{100, 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return "survived: " + SaveLines(file, ContentsOf(1, 4000));
+        }, &status);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << r.name << ": status " << status;
+        EXPECT_EQ(Read(file), kOld) << r.name;
+        EXPECT_EQ(Leftovers(folder), 0) << r.name;
+    }
+}
+
+TEST_F(SafeWriterTest, WritersOfAFileWrittenInPlaceTakeTurns)
+{
+    const fs::path file = MakeInPlaceFile(dir, kInPlaceCases[0]);
+    // While another writer holds the file's lock, a save waits for it and
+    // leaves the file alone.  The save's process is seen waiting in flock().
+    const int held = ::open(file.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(Save(file).empty() ? 0 : 1);
+    const std::string syscallFile = "/proc/" + std::to_string(pid) + "/syscall";
+    bool waiting = false, ended = false, readable = true;
+    for (int i = 0; i < 6000 && !waiting && !ended && readable; ++i) {
+        std::ifstream in(syscallFile);
+        long number = -1;
+        readable = static_cast<bool>(in >> number) || ::waitpid(pid, nullptr, WNOHANG) == 0;
+        waiting = number == SYS_flock;
+        int status = 0;
+        ended = !waiting && ::waitpid(pid, &status, WNOHANG) == pid;
+        if (!waiting && !ended)
+            ::usleep(10000);
+    }
+    EXPECT_FALSE(ended) << "the save did not wait for the lock";
+    EXPECT_EQ(Read(file), kOld);
+    ::flock(held, LOCK_UN);
+    ::close(held);
+    if (!ended) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(Read(file), kNew);
+    if (!readable)
+        std::printf("SKIPPED: %s is not readable here; the lock was checked by the parallel writers only\n",
+                    syscallFile.c_str());
+
+    // Thirty writers at once: the file is one writer's contents, whole.
+    std::vector<pid_t> writers;
+    for (int k = 0; k < 30; ++k) {
+        const pid_t w = ::fork();
+        if (w == 0)
+            ::_exit(SaveLines(file, ContentsOf(k, 20000 + 9000 * (k % 4))).empty() ? 0 : 1);
+        writers.push_back(w);
+    }
+    int failed = 0;
+    for (const pid_t w : writers) {
+        int status = 0;
+        ::waitpid(w, &status, 0);
+        failed += !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    }
+    EXPECT_EQ(failed, 0);
+    const std::string contents = Read(file);
+    bool whole = false;
+    for (int k = 0; k < 30 && !whole; ++k)
+        whole = contents == Joined(ContentsOf(k, 20000 + 9000 * (k % 4)));
+    EXPECT_TRUE(whole) << contents.size() << " bytes, starting " << contents.substr(0, 60);
+    EXPECT_EQ(Read(dir / kInPlaceCases[0].name / "other-name.csv"), contents);
+}
+
+TEST_F(SafeWriterTest, DevicesPipesAndTheStandardOutputAreWrittenAsTheyAre)
+{
+    // The null device takes the bytes and stays the device.
+    EXPECT_EQ(Save("/dev/null"), "");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    // A FIFO with a reader gets the bytes; without one the save fails at
+    // once instead of waiting for a reader.
+    const fs::path fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = Read(fifo); });
+    std::string message;
+    for (int i = 0; i < 10000; ++i) { // until the reader is there
+        message = Save(fifo);
+        if (message.empty())
+            break;
+        ::usleep(1000);
+    }
+    if (!message.empty()) // let the reader go
+        ::close(::open(fifo.c_str(), O_WRONLY));
+    reader.join();
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(received, kNew);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    const auto noReader = InChild(false, [&]() -> std::string {
+        ::alarm(60); // a save that waits for a reader ends here, failing the test
+        return Save(fifo);
+    });
+    ASSERT_TRUE(noReader);
+    EXPECT_EQ(*noReader, "Nothing reads from the FIFO");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // Standard output going to a file: the save goes after what was printed,
+    // by the device's name or by the file's own.
+    for (const std::string &name : {std::string("/dev/stdout"), (dir / "out.txt").string()}) {
+        const fs::path out = dir / "out.txt";
+        Write(out, "");
+        const auto report = InChild(false, [&]() -> std::string {
+            const int fd = ::open(out.c_str(), O_WRONLY);
+            ::dup2(fd, STDOUT_FILENO);
+            std::printf("printed\n");
+            return Save(name);
+        });
+        ASSERT_TRUE(report);
+        EXPECT_EQ(*report, "") << name;
+        EXPECT_EQ(Read(out), "printed\n" + kNew) << name;
+    }
+    // Standard output going to a pipe.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const auto piped = InChild(false, [&]() -> std::string {
+        ::dup2(fds[1], STDOUT_FILENO);
+        return Save("/dev/stdout");
+    });
+    ::close(fds[1]);
+    std::string fromPipe;
+    char buf[256];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        fromPipe.append(buf, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    ASSERT_TRUE(piped);
+    EXPECT_EQ(*piped, "");
+    EXPECT_EQ(fromPipe, kNew);
     EXPECT_EQ(Leftovers(dir), 0);
 }

@@ -5,10 +5,14 @@
 // calculation (an emissivity from 0 to 1, a property table) only with
 // --refined, and the heating time and results file only without it; the
 // supply's frequency from 0 to 1E6 Hz and a finite loop reactance of 0 or
-// more, both and the magnetisation curve only with --refined; a refused
-// heating time is said in one line; nothing is read or written.
+// more, both and the magnetisation curve only with --refined; no option
+// twice; a value or case file that starts with -- only after "--"; --json
+// before any "--" asks for JSON also when the line is refused; a refusal is
+// said in one line; nothing is read or written.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,12 +31,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const ParsedArguments parsed = ParseArguments(args);
     const CalcOptions &o = parsed.options;
+    const auto firstDoubleDash = std::find(args.begin(), args.end(), "--");
+    const bool doubleDash = firstDoubleDash != args.end();
+    if (std::find(args.begin(), firstDoubleDash, "--json") != firstDoubleDash)
+        FUZZ_CHECK(o.json);
     if (!parsed.error.empty()) {
         FUZZ_CHECK(parsed.showUsage || parsed.error.find('\n') == std::string::npos);
         return 0;
     }
     if (o.help || o.version)
         return 0;
+    // Without "--" every argument that starts with -- is an option, given once.
+    if (!doubleDash) {
+        std::set<std::string> options;
+        for (const auto &a : args)
+            if (a.starts_with("--"))
+                FUZZ_CHECK(options.insert(a).second);
+        for (const std::string *value : {&o.caseFile, &o.resultsFile, &o.historyFile, &o.materialsFile, &o.bhFile})
+            FUZZ_CHECK(!value->starts_with("--"));
+    }
     FUZZ_CHECK(!o.caseFile.empty());
     FUZZ_CHECK(o.geometry == Geometry::XY || o.geometry == Geometry::RZ);
     if (o.heatingTime)

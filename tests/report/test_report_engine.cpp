@@ -16,7 +16,12 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "support/ChildProcess.h"
 
 using namespace resheat::report;
 
@@ -290,6 +295,47 @@ TEST(ReportRenderer, PdfHoldsTheTextsAtTheirPlacesOnAnA4Page)
 TEST(ReportRenderer, PdfToAnUnwritablePlaceFails)
 {
     EXPECT_FALSE(WritePdf(SampleForm(), "/nonexistent-folder/page.pdf"));
+}
+
+TEST(ReportRenderer, APdfThatCannotBeWrittenLeavesTheOldOneWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath("page.pdf");
+    const QByteArray old = "%PDF- an earlier page\n";
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    // The file size limit stands for a full disk: the page's some kilobytes
+    // do not fit, the old 23 bytes stay.
+    const struct {
+        const char *name;
+        rlim_t limit;
+        bool written;
+    } rows[] = {{"full disk", 100, false}, {"room enough", RLIM_INFINITY, true}};
+    for (const auto &row : rows) {
+        const auto report = resheat::testing::InChild(false, [&]() -> std::string {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{row.limit, row.limit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return WritePdf(SampleForm(), pdf) ? "written" : "refused";
+        });
+        ASSERT_TRUE(report);
+        EXPECT_EQ(*report, row.written ? "written" : "refused") << row.name;
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray now = f.readAll();
+        if (row.written)
+            EXPECT_TRUE(now.startsWith("%PDF-1.") && now.size() > 1000) << row.name;
+        else
+            EXPECT_EQ(now, old) << row.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.pdf"}) << row.name;
+    }
+    // A device is written as it is.
+    EXPECT_TRUE(WritePdf(SampleForm(), "/dev/null"));
+    EXPECT_TRUE(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());
 }
 
 TEST(ReportPreview, PreviewShowsOnePageAndReturnsWhenItsWindowCloses)

@@ -26,12 +26,14 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <sys/stat.h>
 #include <thread>
 
 #include "chart/VxUniChart2D.h"
 #include "core/Heating.h"
 #include "support/RecordingHost.h"
 #include "report/ReportRenderer.h"
+#include "ui/Comparison.h"
 #include "ui/NumberFormat.h"
 #include "ui/support/ChartLabels.h"
 #include "ui/support/TestProgram.h"
@@ -380,6 +382,83 @@ TEST_F(CompareWindows, CasesTheModelsRefuseAreExplainedInTheWindow)
     }
 }
 
+TEST_F(CompareWindows, BarCasesTheModelsRefuseAreExplainedInTheWindow)
+{
+    struct Case {
+        const char *what;
+        std::function<void(DataXY &)> change;
+        QString constantNote; // empty: the constant model ran
+        QString refinedNote;
+    };
+    const Case cases[] = {
+        {"power density over 1E10", [](DataXY &d) { d.supplyVoltage = 1000; },
+         "Constant properties, Calculation Error: Power density greatest then 1E10 ?!!!",
+         "Temperature-dependent: Power density greatest then 1E10 ?!!!"},
+        {"no density", [](DataXY &d) { d.density = 0; },
+         "Constant properties, Calculation Error: Density must be positive.",
+         "Temperature-dependent: Density must be positive."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        program->state.dataXY = SteelBar();
+        c.change(program->state.dataXY);
+        main->UpdateMenuState();
+        CompareForm &form = open(false);
+        const QString notes = form.Memo1->toPlainText();
+        EXPECT_TRUE(notes.contains(c.refinedNote)) << notes.toStdString();
+        EXPECT_TRUE(notes.contains(c.constantNote)) << notes.toStdString();
+        for (int col = 1; col <= 2; ++col)
+            for (const QString &text : column(form, col))
+                EXPECT_EQ(text, kDash);
+        EXPECT_EQ(form.Label2->text(), "The temperature-dependent calculation stopped; see the notes.");
+        EXPECT_TRUE(program->desktop.boxes.empty()) << program->desktop.boxLines().join('\n').toStdString();
+        form.Button1->click();
+    }
+}
+
+TEST_F(CompareWindows, TheConstantColumnShowsTheDifferencesAtTheHeatingTime)
+{
+    // A flat bar, 50 mm by 20 mm, so that Tw and Th differ; a rod.
+    for (const bool rz : {false, true}) {
+        SCOPED_TRACE(rz ? "rz" : "xy");
+        program->state.dataXY = SteelBar();
+        program->state.dataXY.thickness = 0.02;
+        program->state.dataRZ = SteelRod();
+        main->UpdateMenuState();
+        CompareForm &form = open(rz);
+
+        // The series of the constant model at its own heating time.
+        resheat::testing::RecordingHost host;
+        History h{};
+        double time = 0;
+        if (rz) {
+            ResultsRZ r;
+            CalculationRZ(program->state.dataRZ, false, r, 0, h, host);
+            time = r.heatingTime;
+        } else {
+            ResultsXY r;
+            CalculationXY(program->state.dataXY, false, r, 0, h, host);
+            time = r.heatingTime;
+        }
+        const ChargeState at = rz ? SeriesStateRZ(program->state.dataRZ, time) : SeriesStateXY(program->state.dataXY, time);
+        EXPECT_EQ(value(form, "Centre temperature [oC]", 1), FormatCompareValue(at.centre));
+        if (rz) {
+            EXPECT_EQ(value(form, "Surface temperature [oC]", 1), FormatCompareValue(at.second));
+            EXPECT_EQ(value(form, "Centre - surface [K]", 1), FormatCompareValue(at.centre - at.second));
+            EXPECT_NE(value(form, "Centre - surface [K]", 1), FormatCompareValue(0.0));
+        } else {
+            // A flat section: Tw and Th differ, so a swap shows.
+            ASSERT_GT(std::abs(at.second - at.third), 0.01);
+            EXPECT_EQ(value(form, "Temperature Tw [oC]", 1), FormatCompareValue(at.second));
+            EXPECT_EQ(value(form, "Temperature Th [oC]", 1), FormatCompareValue(at.third));
+            EXPECT_EQ(value(form, "Centre - Tw [K]", 1), FormatCompareValue(at.centre - at.second));
+            EXPECT_EQ(value(form, "Centre - Th [K]", 1), FormatCompareValue(at.centre - at.third));
+            EXPECT_NE(value(form, "Centre - Tw [K]", 1), value(form, "Centre - Th [K]", 1));
+        }
+        form.Button1->click();
+    }
+}
+
 TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
 {
     QTemporaryDir dir;
@@ -399,7 +478,9 @@ TEST_F(CompareWindows, PropertyTableFilesAreReadOrRefusedWithTheLine)
         {write("noheader.csv", "20,1.4E-7,59,450\n"), "Line 1: "},
         {write("negative.csv", qPrintable("# emissivity=0.7\n" + header + "\n20,-1,59,450\n")), "Line 3: "},
         {dir.filePath("missing.csv"), "File not found"},
+        {dir.filePath("fifo.csv"), "not a regular file (a FIFO)"}, // refused, never waited on
     };
+    ASSERT_EQ(::mkfifo(qPrintable(dir.filePath("fifo.csv")), 0600), 0);
 
     readWorkedCase(true);
     CompareForm &form = open(true);
