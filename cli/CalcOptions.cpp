@@ -11,7 +11,8 @@ namespace resheat {
 
 const char *const kUsageText =
     "usage: resheat-calc [--xy|--rz] [--time SECONDS] [--classic] [--json] [--results FILE] [--history FILE] CASEFILE\n"
-    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
+    "       resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
+    "                 [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Reads a case data file (.dxy rectangular bar, .drz round rod), runs the\n"
     "calculation and prints the text results and the temperature history.\n"
@@ -33,7 +34,8 @@ const char *const kUsageText =
     "With --refined: 2 also for a table file not read.\n";
 
 const char *const kRefinedUsageText =
-    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E] [--json] [--history FILE] CASEFILE\n"
+    "usage: resheat-calc --refined [--xy|--rz] [--materials CSVFILE] [--emissivity E]\n"
+    "                 [--frequency HZ [--loop-reactance OHM] [--bh CSVFILE]] [--json] [--history FILE] CASEFILE\n"
     "\n"
     "Runs the temperature-dependent calculation of a case data file: resistivity,\n"
     "heat conductivity and specific heat change with temperature, the surface\n"
