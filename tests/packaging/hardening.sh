@@ -5,12 +5,8 @@
 # functions.
 . "$(dirname "$0")/common.sh"
 need readelf binutils
-case "${RESHEAT_BUILD_TYPE:-}" in
-  Release | RelWithDebInfo) ;;
-  *) echo "SKIPPED: a ${RESHEAT_BUILD_TYPE:-plain} build is not hardened"; exit 77 ;;
-esac
-grep -q '^RESHEAT_HARDENING:BOOL=OFF' "$RESHEAT_BUILD_DIR/CMakeCache.txt" &&
-  { echo "SKIPPED: configured with RESHEAT_HARDENING=OFF"; exit 77; }
+hardened_build ||
+  { echo "SKIPPED: a ${RESHEAT_BUILD_TYPE:-plain} build, or RESHEAT_HARDENING=OFF, is not hardened"; exit 77; }
 
 # PROGRAMS => WHAT => READELF OPTIONS => EXTENDED PATTERN ITS OUTPUT HOLDS.
 # Only resheat makes calls that the compiler cannot prove safe, so only it
